@@ -1,0 +1,17 @@
+// The whole run: names the scenario, shows the waiting window, writes the
+// scenario's text files, compiles them, and ends.
+#ifndef APP_CORSA_H_
+#define APP_CORSA_H_
+
+#include <filesystem>
+#include <ostream>
+
+#include "app/piattaforma.h"
+#include "app/riga_comando.h"
+
+// Runs the job in `cartella`. Returns the exit status; a stamp fault ends the
+// program through the platform instead.
+int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
+                 piattaforma& p, std::ostream& err);
+
+#endif  // APP_CORSA_H_

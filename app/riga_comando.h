@@ -1,0 +1,40 @@
+// The command line: the whole run (default) or the compile of an author's
+// sources, plus --help and --version.
+#ifndef APP_RIGA_COMANDO_H_
+#define APP_RIGA_COMANDO_H_
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Exit statuses of the program.
+inline constexpr int stato_ok = 0;
+inline constexpr int stato_guasto_compilazione = 1;
+inline constexpr int stato_uso = 2;
+inline constexpr int stato_file = 3;
+
+enum class comando { corsa, compila, aiuto, versione };
+
+struct opzioni {
+  comando cosa = comando::corsa;
+  std::optional<std::string> cartella;  // --folder; default: the program's
+  std::string linea = "Vendralo";       // --route (compile only)
+  std::string treno = "Kv4417";         // --train (compile only)
+  bool conserva_sorgenti = false;       // --keep-sources (whole run only)
+};
+
+struct esito_riga_comando {
+  std::optional<opzioni> valide;
+  std::string errore;  // usage fault, when valide is empty
+};
+
+esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args);
+
+// Letters, digits, '_' and '-' only, not empty.
+bool identificatore_valido(std::string_view id);
+
+std::string testo_aiuto();
+std::string testo_versione();
+
+#endif  // APP_RIGA_COMANDO_H_

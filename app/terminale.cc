@@ -1,0 +1,20 @@
+// Terminal window layer.
+#include "app/terminale.h"
+
+#include <cstdlib>
+
+void piattaforma_terminale::mostra_finestra(std::string_view /*titolo*/,
+                                            std::string_view etichetta) {
+  err_ << etichetta << '\n';
+  err_.flush();
+}
+
+void piattaforma_terminale::mostra_messaggio(std::string_view testo) {
+  err_ << testo << '\n';
+  err_.flush();
+}
+
+void piattaforma_terminale::termina(int stato) {
+  err_.flush();
+  std::exit(stato);
+}

@@ -1,0 +1,55 @@
+// Plan geometry of the line ("tracciato"): two coordinates for every metre
+// 0 .. limite_tracciato. Each element keeps its kind (empty, 16-bit integer or
+// double), because the plan file records the kind of every element.
+#ifndef COMPILER_TRACCIATO_H_
+#define COMPILER_TRACCIATO_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Type codes of the plan file's variant records: DO NOT CHANGE THESE VALUES.
+enum class tipo_punto : std::uint8_t {
+  vuoto = 0,
+  intero = 2,
+  doppio = 5,
+};
+
+class tracciato_piano {
+ public:
+  // Makes metres 0 .. ultimo_metro of both coordinates, all empty.
+  void crea(std::size_t ultimo_metro);
+  void svuota();
+
+  bool esiste() const { return metri_ != 0; }
+  // Number of metres per coordinate (ultimo_metro + 1), 0 before crea.
+  std::size_t metri() const { return metri_; }
+
+  // REQUIRES: metro < metri(), coordinata 0 or 1.
+  tipo_punto tipo(std::size_t metro, int coordinata) const {
+    return tipi_[indice(metro, coordinata)];
+  }
+  double valore(std::size_t metro, int coordinata) const {
+    return valori_[indice(metro, coordinata)];
+  }
+  void metti_intero(std::size_t metro, int coordinata, std::int16_t v) {
+    tipi_[indice(metro, coordinata)] = tipo_punto::intero;
+    valori_[indice(metro, coordinata)] = v;
+  }
+  void metti_doppio(std::size_t metro, int coordinata, double v) {
+    tipi_[indice(metro, coordinata)] = tipo_punto::doppio;
+    valori_[indice(metro, coordinata)] = v;
+  }
+
+ private:
+  // The metre index runs fastest, as in the plan file.
+  std::size_t indice(std::size_t metro, int coordinata) const {
+    return static_cast<std::size_t>(coordinata) * metri_ + metro;
+  }
+
+  std::size_t metri_ = 0;
+  std::vector<tipo_punto> tipi_;
+  std::vector<double> valori_;  // integers are held exactly as doubles
+};
+
+#endif  // COMPILER_TRACCIATO_H_

@@ -106,13 +106,16 @@ struct scenario {
   std::string riga;  // the field most recently read
   std::int32_t limite_tracciato = 0;
 
-  std::int32_t codice_errore = 0;  // 0: no fault so far
+  std::int32_t codice_errore = 0;     // 0: no fault so far
   std::int32_t posizione_errore = 0;  // metres, for the numbers that have one
 
   // Where the fault was found, when it was found in a source row: the file
   // name (without folder) and the 1-based line number; empty and 0 otherwise.
   std::string file_errore;
   std::int32_t riga_errore = 0;
+  // The system's reason when the fault is a file that could not be opened or
+  // read; empty otherwise.
+  std::string motivo_errore;
 };
 
 #endif  // COMPILER_SCENARIO_H_

@@ -19,4 +19,17 @@ std::int64_t cella_di(std::int64_t p);
 // rnd((lunghezza + 7000) / 50).
 std::int64_t ultima_cella_per(std::int64_t lunghezza);
 
+// A value stored into a narrower field keeps its low bits.
+inline std::uint8_t bassi_8(std::int64_t v) {
+  return static_cast<std::uint8_t>(static_cast<std::uint64_t>(v) & 0xffu);
+}
+inline std::int16_t bassi_16(std::int64_t v) {
+  return static_cast<std::int16_t>(
+      static_cast<std::uint16_t>(static_cast<std::uint64_t>(v) & 0xffffu));
+}
+inline std::int32_t bassi_32(std::int64_t v) {
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) & 0xffffffffu));
+}
+
 #endif  // COMPILER_ARROTONDA_H_

@@ -11,9 +11,18 @@ TEST(ArrotondaTest, HalvesGoToTheEvenNeighbour) {
     double x;
     std::int64_t atteso;
   };
-  const caso casi[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},   {3.5, 4},
-                       {-0.5, 0},  {-1.5, -2}, {-2.5, -2}, {0.49, 0},
-                       {0.51, 1},  {-0.51, -1}, {7.0, 7},  {-7.0, -7},
+  const caso casi[] = {{0.5, 0},
+                       {1.5, 2},
+                       {2.5, 2},
+                       {3.5, 4},
+                       {-0.5, 0},
+                       {-1.5, -2},
+                       {-2.5, -2},
+                       {0.49, 0},
+                       {0.51, 1},
+                       {-0.51, -1},
+                       {7.0, 7},
+                       {-7.0, -7},
                        {1e12 + 0.5, 1000000000000}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.x);
@@ -27,7 +36,7 @@ TEST(ArrotondaTest, PositionToCell) {
     std::int64_t cella;
   };
   // 25 m: 1.5 -> 2; 75 m: 2.5 -> 2; 125 m: 3.5 -> 4.
-  const caso casi[] = {{0, 1},   {25, 2},  {50, 2},    {75, 2},
+  const caso casi[] = {{0, 1},   {25, 2},    {50, 2},  {75, 2},
                        {125, 4}, {1400, 29}, {-25, 0}, {-75, 0}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.metri);

@@ -1,0 +1,67 @@
+// Helpers for the tests of the document writers: a fresh folder per test
+// and the bytes of a written file.
+#ifndef TESTS_CONTENT_FILE_PROVA_H_
+#define TESTS_CONTENT_FILE_PROVA_H_
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace file_prova {
+
+// A new empty folder under the system's temporary folder; removed with
+// the object.
+class cartella {
+ public:
+  cartella() {
+    std::random_device rd;
+    percorso_ = std::filesystem::temp_directory_path() /
+                ("documenti_" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(percorso_);
+  }
+  ~cartella() {
+    std::error_code ec;
+    std::filesystem::remove_all(percorso_, ec);
+  }
+  cartella(const cartella&) = delete;
+  cartella& operator=(const cartella&) = delete;
+
+  const std::filesystem::path& percorso() const { return percorso_; }
+
+ private:
+  std::filesystem::path percorso_;
+};
+
+inline std::string leggi(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void scrivi(const std::filesystem::path& p, const std::string& byte) {
+  std::ofstream out(p, std::ios::binary);
+  out << byte;
+}
+
+// Splits file bytes at CR LF; a file that ends with CR LF gives no extra
+// empty element, so the result has one element per written line.
+inline std::vector<std::string> righe_crlf(const std::string& byte) {
+  std::vector<std::string> r;
+  std::size_t inizio = 0;
+  while (inizio < byte.size()) {
+    const std::size_t fine = byte.find("\r\n", inizio);
+    if (fine == std::string::npos) {
+      r.push_back(byte.substr(inizio));
+      break;
+    }
+    r.push_back(byte.substr(inizio, fine - inizio));
+    inizio = fine + 2;
+  }
+  return r;
+}
+
+}  // namespace file_prova
+
+#endif  // TESTS_CONTENT_FILE_PROVA_H_

@@ -1,0 +1,499 @@
+#include "compiler/lettore.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "compiler/scenario.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view linea_prova = "Prova";
+constexpr std::string_view treno_prova = "T1";
+constexpr std::string_view file_linea = "Prova_linea.txt";
+constexpr std::string_view file_treno = "Prova_T1-.txt";
+
+// A folder of its own under the system's temporary folder, removed with
+// everything in it when the object goes.
+class cartella_prova {
+ public:
+  cartella_prova() {
+    std::random_device caso;
+    percorso_ = fs::temp_directory_path() /
+                ("lettore_test_" + std::to_string(::getpid()) + "_" +
+                 std::to_string(caso()) + std::to_string(caso()));
+    fs::create_directories(percorso_);
+  }
+  ~cartella_prova() {
+    std::error_code ec;
+    fs::permissions(percorso_, fs::perms::owner_all, ec);
+    fs::remove_all(percorso_, ec);
+  }
+  cartella_prova(const cartella_prova&) = delete;
+  cartella_prova& operator=(const cartella_prova&) = delete;
+  const fs::path& percorso() const { return percorso_; }
+
+ private:
+  fs::path percorso_;
+};
+
+// Source text is written with "\n"; files get CR LF as the writers make them.
+std::string crlf(std::string_view testo) {
+  std::string out;
+  for (char c : testo) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+void scrivi(const fs::path& p, std::string_view testo) {
+  std::ofstream f(p, std::ios::binary);
+  const std::string byte = crlf(testo);
+  f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+}
+
+// A line file: the general records, then the feature rows.
+std::string linea(std::string_view caratteristiche,
+                  std::string_view generali = "lunghezza percorso, 10000\n") {
+  return "[generale]\n" + std::string(generali) + "[curve]\n" +
+         std::string(caratteristiche) + "[fine]\n";
+}
+
+// A train file; its rows start on line 2.
+std::string treno(std::string_view righe = "") {
+  return "[generale]\n" + std::string(righe) + "[fine]\n";
+}
+
+std::string segnale(std::int64_t p) {
+  return "segnale, " + std::to_string(p) + ", 1, 0, 0, 0, 0, 1, 0, 0, 0, 0\n";
+}
+
+// A station row; columns 7 to 12 and the dwell are fixed.
+std::string stazione(std::int64_t p, int categoria, std::int64_t l,
+                     int cifra_3 = 1, int cifra_2 = 1,
+                     std::string_view nome = "Alfa") {
+  return "stazione, " + std::to_string(p) + ", " + std::to_string(categoria) +
+         ", " + std::to_string(l) + ", 2, " + std::to_string(cifra_3) + ", " +
+         std::to_string(cifra_2) + ", 5,1,0, 2,1,1, 30, 17,25,4, " +
+         std::string(nome) + "\n";
+}
+
+struct compilato {
+  scenario s;
+  bool linea_resta = false;
+  bool treno_resta = false;
+};
+
+// Writes the sources that are given into a fresh folder, reads them, and
+// reports which of them are still on disk.
+compilato compila(std::optional<std::string_view> l,
+                  std::optional<std::string_view> t,
+                  std::int32_t scrivi_linea = 1, bool conserva = false) {
+  cartella_prova c;
+  const fs::path pl = c.percorso() / file_linea;
+  const fs::path pt = c.percorso() / file_treno;
+  if (l) scrivi(pl, *l);
+  if (t) scrivi(pt, *t);
+  compilato out;
+  out.s.nome_linea = linea_prova;
+  out.s.nome_treno = treno_prova;
+  out.s.scrivi_linea = scrivi_linea;
+  memorizza_dati(out.s, c.percorso(), conserva);
+  out.linea_resta = fs::exists(pl);
+  out.treno_resta = fs::exists(pt);
+  return out;
+}
+
+// One byte field of cells da .. a (inclusive), blank-separated.
+std::string campo_celle(const scenario& s, std::uint8_t cella::*campo,
+                        std::size_t da, std::size_t a) {
+  std::string out;
+  for (std::size_t i = da; i <= a; ++i) {
+    if (i > da) out += ' ';
+    out += std::to_string(s.celle[i].*campo);
+  }
+  return out;
+}
+
+struct caso_errore {
+  std::string_view nome;
+  std::string linea;
+  std::string treno;
+  std::int32_t codice;
+  std::int32_t posizione;
+  std::int32_t riga;  // 1-based line of the row; 0 for faults of a file
+  std::string_view file;
+  bool linea_resta;
+  bool treno_resta;
+};
+
+void verifica(const caso_errore& c, const compilato& r) {
+  EXPECT_EQ(r.s.codice_errore, c.codice);
+  EXPECT_EQ(r.s.posizione_errore, c.posizione);
+  EXPECT_EQ(r.s.riga_errore, c.riga);
+  EXPECT_EQ(r.s.file_errore, c.file);
+  EXPECT_EQ(r.linea_resta, c.linea_resta);
+  EXPECT_EQ(r.treno_resta, c.treno_resta);
+}
+
+TEST(LettoreTest, FaultsOfTheLineFile) {
+  const std::string t = treno();
+  const std::string l10 = "lunghezza percorso, 10000\n";
+  const caso_errore casi[] = {
+      {"no general part", "lunghezza percorso, 1000\n[fine]\n", t, 102, 0, 0,
+       file_linea, false, true},
+      {"general header as last field", "[generale]\n", t, 102, 0, 0, file_linea,
+       false, true},
+      {"empty line file", "", t, 102, 0, 0, file_linea, false, true},
+      {"route length above 1000000", linea("", "lunghezza percorso, 1000001\n"),
+       t, 1, 0, 2, file_linea, false, true},
+      {"repetition start", linea("", l10 + "ripetizione segnali 4, 10425, 0\n"),
+       t, 3, 0, 3, file_linea, false, true},
+      {"repetition end",
+       linea("", l10 + "ripetizione segnali 4, 10400, 20010\n"), t, 4, 0, 3,
+       file_linea, false, true},
+      {"repetition code",
+       linea("", l10 + "ripetizione segnali codici, 10400, 20000\n"), t, 5, 0,
+       3, file_linea, false, true},
+      {"curve without class digit", linea("curvad7, 100, 50\n"), t, 103, 0, 4,
+       file_linea, false, true},
+      {"curve past the plan's end", linea("curvad5, 16900, 200\n"), t, 103, 0,
+       4, file_linea, false, true},
+      {"board on an occupied cell",
+       linea("cartello_indicatore, 2050, (A)\n"
+             "cartello_indicatore, 2040, (B)\n"),
+       t, 6, 2040, 5, file_linea, false, true},
+      {"speed board on a board",
+       linea("cartello_indicatore, 1200, (A)\n"
+             "indicatori_vmax, 1200, 95, 95, 100, 0, 95, 95, 100, 0\n"),
+       t, 21, 1200, 5, file_linea, false, true},
+      {"gradient beyond the grid",
+       linea("pendenza, 100, 1\npendenza, 16901, 1\n"), t, 15, 16901, 5,
+       file_linea, false, false},
+      {"board before cell 0", linea("cartello_indicatore, -80, (A)\n"), t, 15,
+       -80, 4, file_linea, false, false},
+      {"unreadable route length", linea("", "lunghezza percorso, 1x00\n"), t,
+       25, 0, 2, file_linea, false, false},
+      {"route length below 0", linea("", "lunghezza percorso, -50\n"), t, 25, 0,
+       2, file_linea, false, false},
+      {"no route length", linea("", "sfondo uno, 1\n"), t, 25, 0, 0, file_linea,
+       false, false},
+      {"comment re-read past the end", "[generale]\n--\n--\n", t, 25, 0, 3,
+       file_linea, false, false},
+      {"values past the end", "[generale]\n" + l10 + "[curve]\nmontagna, 100\n",
+       t, 25, 0, 4, file_linea, false, false},
+      {"kilometre reference off the 50 m step",
+       linea("", l10 + "progressiva chilometrica uno, 24010, 219000, 1\n"), t,
+       2, 0, 0, file_linea, false, false},
+  };
+  for (const caso_errore& c : casi) {
+    SCOPED_TRACE(c.nome);
+    verifica(c, compila(c.linea, c.treno));
+  }
+}
+
+TEST(LettoreTest, FaultsOfTheTrainFile) {
+  const std::string l = linea("");
+  const std::string restr = "rallentamento, 12000, 60, 1000, 1, 1, 0\n";
+  const caso_errore casi[] = {
+      {"signal beyond the grid", l, treno(segnale(16901)), 15, 16901, 2,
+       file_treno, false, false},
+      {"signal before cell 0", l, treno(segnale(-100)), 15, -100, 2, file_treno,
+       false, false},
+      {"restriction end beyond the grid", l,
+       treno("rallentamento, 10000, 60, 20000, 0, 0, 0\n"), 15, 10000, 2,
+       file_treno, false, false},
+      {"abatement before cell 0", l, treno("abbattimento, -30, 100\n"), 15, -30,
+       2, file_treno, false, false},
+      {"station beyond the grid", l, treno(stazione(16250, 28, 100)), 15, 16250,
+       2, file_treno, false, false},
+      {"station stop beyond the grid", l, treno(stazione(16000, 7, 1200)), 15,
+       16000, 2, file_treno, false, false},
+      {"signal on a signal", l, treno(segnale(1400) + segnale(1420)), 16, 1420,
+       3, file_treno, false, false},
+      {"warning point occupied", l, treno(segnale(10800) + restr), 17, 12000, 3,
+       file_treno, false, false},
+      {"restriction start occupied", l, treno(segnale(12000) + restr), 18,
+       12000, 3, file_treno, false, false},
+      {"restriction end occupied", l, treno(segnale(13000) + restr), 19, 12000,
+       3, file_treno, false, false},
+      {"countdown cell occupied", l, treno(segnale(10600) + restr), 20, 12000,
+       3, file_treno, false, false},
+      {"abatement on a signal", l,
+       treno(segnale(1400) + "abbattimento, 1450, 100\n"), 7, 1450, 3,
+       file_treno, false, false},
+      {"station off the 50 m step", l, treno(stazione(1025, 28, 100)), 8, 1025,
+       2, file_treno, false, false},
+      {"station length 750", l, treno(stazione(1000, 28, 750)), 9, 1000, 2,
+       file_treno, false, false},
+      {"station stop in cell 1", l, treno(stazione(0, 1, 100)), 24, 0, 2,
+       file_treno, false, false},
+      {"stations too close", l,
+       treno(stazione(1000, 1, 200) + stazione(1400, 1, 200)), 22, 1400, 3,
+       file_treno, false, false},
+      {"speed too high for its byte", l, treno("velocita, 0, 1280\n"), 25, 0, 2,
+       file_treno, false, false},
+      {"category too wide", l, treno(stazione(1000, 256, 100)), 25, 0, 2,
+       file_treno, false, false},
+  };
+  for (const caso_errore& c : casi) {
+    SCOPED_TRACE(c.nome);
+    verifica(c, compila(c.linea, c.treno));
+  }
+}
+
+TEST(LettoreTest, MissingOrUnreadableSources) {
+  {
+    SCOPED_TRACE("no line file");
+    const compilato r = compila(std::nullopt, treno());
+    EXPECT_EQ(r.s.codice_errore, 101);
+    EXPECT_EQ(r.s.file_errore, file_linea);
+    EXPECT_TRUE(r.treno_resta);
+  }
+  {
+    SCOPED_TRACE("no train file");
+    const compilato r = compila(linea(""), std::nullopt);
+    EXPECT_EQ(r.s.codice_errore, 25);
+    EXPECT_EQ(r.s.file_errore, file_treno);
+    EXPECT_EQ(r.s.motivo_errore, std::generic_category().message(ENOENT));
+    EXPECT_FALSE(r.linea_resta);
+    // The line file was read whole before the train file was looked for.
+    EXPECT_EQ(r.s.celle.size(), 341u);
+  }
+  for (bool di_linea : {true, false}) {
+    SCOPED_TRACE(di_linea ? "line file is a folder" : "train file is a folder");
+    cartella_prova c;
+    const fs::path pl = c.percorso() / file_linea;
+    const fs::path pt = c.percorso() / file_treno;
+    if (di_linea) {
+      fs::create_directory(pl);
+      scrivi(pt, treno());
+    } else {
+      scrivi(pl, linea(""));
+      fs::create_directory(pt);
+    }
+    scenario s;
+    s.nome_linea = linea_prova;
+    s.nome_treno = treno_prova;
+    memorizza_dati(s, c.percorso(), false);
+    EXPECT_EQ(s.codice_errore, 25);
+    EXPECT_EQ(s.file_errore, di_linea ? file_linea : file_treno);
+    EXPECT_EQ(s.motivo_errore, std::generic_category().message(EISDIR));
+    // Folders are never deleted; a fault 25 deletes every source file.
+    EXPECT_TRUE(fs::is_directory(di_linea ? pl : pt));
+    EXPECT_FALSE(fs::exists(di_linea ? pt : pl));
+  }
+}
+
+TEST(LettoreTest, UnreadableLineFileGivesTheSystemReason) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  cartella_prova c;
+  const fs::path pl = c.percorso() / file_linea;
+  scrivi(pl, linea(""));
+  fs::permissions(pl, fs::perms::none);
+  scenario s;
+  s.nome_linea = linea_prova;
+  s.nome_treno = treno_prova;
+  memorizza_dati(s, c.percorso(), true);
+  EXPECT_EQ(s.codice_errore, 25);
+  EXPECT_EQ(s.file_errore, file_linea);
+  EXPECT_EQ(s.motivo_errore, std::generic_category().message(EACCES));
+}
+
+TEST(LettoreTest, KeepsEverySourceWhenAsked) {
+  {
+    SCOPED_TRACE("clean read");
+    const compilato r = compila(linea(""), treno(), 1, true);
+    EXPECT_EQ(r.s.codice_errore, 0);
+    EXPECT_TRUE(r.linea_resta);
+    EXPECT_TRUE(r.treno_resta);
+  }
+  {
+    SCOPED_TRACE("fault 25 in the line file");
+    const compilato r =
+        compila(linea("", "lunghezza percorso, x\n"), treno(), 1, true);
+    EXPECT_EQ(r.s.codice_errore, 25);
+    EXPECT_TRUE(r.linea_resta);
+    EXPECT_TRUE(r.treno_resta);
+  }
+  {
+    SCOPED_TRACE("clean read, not kept");
+    const compilato r = compila(linea(""), treno(), 1, false);
+    EXPECT_EQ(r.s.codice_errore, 0);
+    EXPECT_FALSE(r.linea_resta);
+    EXPECT_FALSE(r.treno_resta);
+  }
+}
+
+TEST(LettoreTest, PendingFifteenEndsTheTrainFileAtItsFirstSignal) {
+  const compilato r =
+      compila(linea("pendenza, 16901, 1\n"),
+              treno("velocita, 0, 100\n" + segnale(1400) + segnale(2400)));
+  EXPECT_EQ(r.s.codice_errore, 15);
+  EXPECT_EQ(r.s.posizione_errore, 1400);
+  EXPECT_EQ(r.s.file_errore, file_treno);
+  EXPECT_EQ(r.s.riga_errore, 3);
+  EXPECT_FALSE(r.treno_resta);
+  // The signal was placed before the pending number was seen; the second
+  // one and the end-of-file fills were not reached.
+  EXPECT_EQ(r.s.celle[29].tipo_cella, 1);
+  EXPECT_EQ(r.s.celle[49].tipo_cella, 0);
+  EXPECT_EQ(campo_celle(r.s, &cella::velocita_linea, 0, 2), "0 0 0");
+}
+
+TEST(LettoreTest, GeneralRecordsOfBothFiles) {
+  const compilato r = compila(
+      "[GENERALE]\n"
+      "lunghezza percorso,    10000\n"
+      "progressiva chilometrica tre,    8000,    381000,    1\n"
+      "progressiva chilometrica due,    4000,    -107000,    0\n"
+      "progressiva chilometrica uno,    2000,    219000,    1\n"
+      "Progressiva chilometrica uno,    9000,    5,    1\n"
+      "sfondo uno,    1\n"
+      "sfondo due,    2240\n"
+      "sfondo tre,    1075\n"
+      "ripetizione segnali 4 codici,    10400,    16000\n"
+      "[curve]\n"
+      "[fine]\n",
+      treno("percentuale massa frenata,    125\n"
+            "numero vetture,    8\n"
+            "orologio,    17              24            30 \n"
+            "sabbia,    300\n"));
+  ASSERT_EQ(r.s.codice_errore, 0);
+  const auto& t = r.s.tabella_dati;
+  EXPECT_EQ(t[84].valore_a, 125);
+  EXPECT_EQ(t[84].valore_b, 10000);
+  EXPECT_EQ(t[84].valore_c, 8);
+  // Already in falling order; the flag adds 100.
+  EXPECT_EQ(t[81].valore_a, 8000);
+  EXPECT_EQ(t[81].valore_b, 381100);
+  EXPECT_EQ(t[82].valore_b, -107000);
+  EXPECT_EQ(t[83].valore_a, 2000);
+  EXPECT_EQ(t[83].valore_b, 219100);
+  EXPECT_EQ(t[85].valore_a, 1);
+  EXPECT_EQ(t[85].valore_b, 1075);
+  EXPECT_EQ(t[85].valore_c, 2240);
+  EXPECT_EQ(t[85].testo, linea_prova);
+  EXPECT_EQ(t[86].testo, treno_prova);
+  EXPECT_EQ(t[86].valore_a, 10400);
+  EXPECT_EQ(t[86].valore_b, 16000);
+  EXPECT_EQ(t[86].valore_c, 4);
+  EXPECT_EQ(t[86].numero_1, 300);
+  EXPECT_EQ(t[86].numero_3, 17);
+  EXPECT_EQ(t[86].numero_4, 24);
+  EXPECT_EQ(t[86].numero_5, 30);
+  // Cells 0 .. rnd(17000 / 50), plan metres 0 .. 17000.
+  EXPECT_EQ(r.s.celle.size(), 341u);
+  EXPECT_EQ(r.s.limite_tracciato, 17000);
+  EXPECT_EQ(r.s.tracciato.metri(), 17001u);
+}
+
+TEST(LettoreTest, SignalRepetitionCodes) {
+  struct caso {
+    std::string_view riga;
+    std::int32_t valore_b;
+    std::int32_t valore_c;
+  };
+  const caso casi[] = {
+      {"ripetizione segnali 4 codici, 10400, 16000", 16000, 4},
+      {"ripetizione segnali 9 codici, 10400, 16000", 16000, 9},
+      {"ripetizione segnali 94, 10400, 16000", 16000, 4},
+      {"ripetizione segnali 9 codici, 10400, 0", 0, 0},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.riga);
+    const compilato r = compila(
+        linea("", "lunghezza percorso, 10000\n" + std::string(c.riga) + "\n"),
+        treno());
+    ASSERT_EQ(r.s.codice_errore, 0);
+    EXPECT_EQ(r.s.tabella_dati[86].valore_a, 10400);
+    EXPECT_EQ(r.s.tabella_dati[86].valore_b, c.valore_b);
+    EXPECT_EQ(r.s.tabella_dati[86].valore_c, c.valore_c);
+  }
+}
+
+TEST(LettoreTest, RouteLengthLimit) {
+  const compilato r =
+      compila(linea("", "lunghezza percorso, 1000000\n"), treno(), 0);
+  EXPECT_EQ(r.s.codice_errore, 0);
+  EXPECT_EQ(r.s.celle.size(), 20141u);  // 0 .. rnd(1007000 / 50)
+  EXPECT_FALSE(r.s.tracciato.esiste());
+}
+
+TEST(LettoreTest, CaseRulesOfKeywords) {
+  // The kilometre references need their exact case; "[generale]" and the
+  // train keywords do not.
+  const compilato r =
+      compila(linea("",
+                    "lunghezza percorso, 10000\n"
+                    "Progressiva chilometrica uno, 2000, 219000, 1\n"),
+              treno("VELOCITA, 0, 100\n"));
+  ASSERT_EQ(r.s.codice_errore, 0);
+  for (std::size_t i = 81; i <= 83; ++i) {
+    EXPECT_EQ(r.s.tabella_dati[i].valore_a, 0);
+    EXPECT_EQ(r.s.tabella_dati[i].valore_b, 0);
+  }
+  EXPECT_EQ(r.s.celle[0].velocita_linea, 20);
+}
+
+TEST(LettoreTest, CommentFieldsAreSkippedUpToALimit) {
+  struct caso {
+    std::string_view nome;
+    int commenti;  // comment lines before the one that holds a keyword
+    std::int32_t lunghezza;
+  };
+  // The general part skips ten comment fields in a row: an eleventh is read
+  // as a keyword field.
+  const caso casi[] = {{"tenth comment skipped", 9, 3000},
+                       {"eleventh comment read", 10, 5000}};
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    std::string generali = "lunghezza percorso, 3000\n";
+    for (int i = 0; i < c.commenti; ++i) generali += "-------\n";
+    generali += "--lunghezza percorso, 5000\n";
+    const compilato r = compila(linea("", generali), treno());
+    ASSERT_EQ(r.s.codice_errore, 0);
+    EXPECT_EQ(r.s.tabella_dati[84].valore_b, c.lunghezza);
+  }
+
+  // The feature part and the train file skip two: a third is read as a
+  // keyword field. A skipped comment's values are read as fields too, and
+  // match nothing.
+  struct caso_righe {
+    std::string_view nome;
+    std::string_view commenti;
+    std::string_view pendenza;
+    std::string_view velocita;
+  };
+  const caso_righe righe[] = {
+      {"second comment skipped", "---\n", "105 105 105 105 101",
+       "10 10 10 10 20"},
+      {"third comment read", "---\n---\n", "105 105 109 109 101",
+       "10 10 30 30 20"},
+  };
+  for (const caso_righe& c : righe) {
+    SCOPED_TRACE(c.nome);
+    const std::string commenti(c.commenti);
+    const compilato r =
+        compila(linea("pendenza, 0, 5\n" + commenti +
+                      "-pendenza, 100, 9\npendenza, 200, 1\n"),
+                treno("velocita, 0, 50\n" + commenti +
+                      "-velocita, 100, 150\nvelocita, 200, 100\n"));
+    ASSERT_EQ(r.s.codice_errore, 0);
+    EXPECT_EQ(campo_celle(r.s, &cella::pendenza_linea, 0, 4), c.pendenza);
+    EXPECT_EQ(campo_celle(r.s, &cella::velocita_linea, 0, 4), c.velocita);
+  }
+}
+
+}  // namespace

@@ -1,16 +1,65 @@
-// Run order of the whole job.
+// Run order of the whole job: the two sources, the notes, the order form and
+// the timetable sheet, then the compile of the sources.
 #include "app/corsa.h"
 
+#include <functional>
+#include <string_view>
+#include <system_error>
+
+#include "app/rapporto.h"
+#include "compiler/percorso.h"
 #include "compiler/scenario.h"
+#include "content/dati_linea.h"
+#include "content/dati_note.h"
+#include "content/dati_rallentamenti.h"
+#include "content/dati_scheda.h"
+#include "content/dati_treno.h"
+#include "source/nomi_file.h"
+
+namespace {
+
+constexpr const char* nome_linea_scenario = "Vendralo";
+constexpr const char* nome_treno_scenario = "Kv4417";
+
+// Source files never outlive a run: when a writer fails before the compile
+// has read them, the ones already written go too.
+void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
+  std::error_code ignorato;
+  std::filesystem::remove(nomi_file::sorgente_linea(cartella, s.nome_linea),
+                          ignorato);
+  std::filesystem::remove(
+      nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno),
+      ignorato);
+}
+
+}  // namespace
 
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
                  piattaforma& p, std::ostream& err) {
-  (void)o;
-  (void)cartella;
-  (void)err;
   scenario s;
-  s.nome_linea = "Vendralo";
-  s.nome_treno = "Kv4417";
+  s.nome_linea = nome_linea_scenario;
+  s.nome_treno = nome_treno_scenario;
   p.mostra_finestra("Form1", "Attendere");
-  return stato_ok;
+
+  const std::string_view l = s.nome_linea;
+  const std::string_view t = s.nome_treno;
+  // The writers in run order; the first that fails stops the run.
+  const std::function<io_status()> scrittori[] = {
+      [&] { return dati_linea(cartella, l); },
+      [&] { return dati_treno(cartella, l, t); },
+      [&] { return dati_note(cartella, l, t); },
+      [&] { return dati_rallentamenti(cartella, l, t); },
+      [&] { return dati_scheda(cartella, l, t); },
+  };
+  for (const auto& scrivi : scrittori) {
+    if (const io_status w = scrivi(); !w.ok()) {
+      err << "scenario: cannot write " << w.message << "\n";
+      if (!o.conserva_sorgenti) togli_sorgenti(s, cartella);
+      return stato_file;
+    }
+  }
+
+  const risultato_compilazione r =
+      memorizza_percorso(s, cartella, 1, o.conserva_sorgenti);
+  return riporta_compilazione(r, s, cartella, p, err);
 }

@@ -9,8 +9,11 @@
 
 namespace {
 
-// Metres encoded per block of the plan file: at most 10 bytes each, so a
-// block stays under 1 MiB however long the route is.
+// Widest plan record: type code and a double.
+constexpr std::size_t punto_record_massimo = 10;
+
+// Metres encoded per block of the plan file, so a block stays under 1 MiB
+// however long the route is.
 constexpr std::size_t metri_per_blocco = 1 << 16;
 
 }  // namespace
@@ -20,25 +23,32 @@ constexpr std::size_t metri_per_blocco = 1 << 16;
 // Elements run metre 0 .. last of coordinate 0, then of coordinate 1.
 void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
                   std::size_t da, std::size_t a) {
+  // Sized once for the widest records, then cut to what was written: the
+  // plan is millions of records, too many to append byte by byte.
+  const std::size_t inizio = out.size();
+  out.resize(inizio + (a - da) * punto_record_massimo);
+  char* p = out.data() + inizio;
   for (std::size_t m = da; m < a; ++m) {
     const tipo_punto tp = t.tipo(m, coordinata);
-    put_i16_le(out, static_cast<std::int16_t>(tp));
+    p = encode_i16_le(p, static_cast<std::int16_t>(tp));
     switch (tp) {
       case tipo_punto::vuoto:
         break;
       case tipo_punto::intero:
-        put_i16_le(out, static_cast<std::int16_t>(t.valore(m, coordinata)));
+        p = encode_i16_le(p,
+                          static_cast<std::int16_t>(t.valore(m, coordinata)));
         break;
       case tipo_punto::doppio:
-        put_f64_le(out, t.valore(m, coordinata));
+        p = encode_f64_le(p, t.valore(m, coordinata));
         break;
     }
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 io_status scrivi_piano(file_sostitutivo& f, const tracciato_piano& t) {
   std::string blocco;
-  blocco.reserve(metri_per_blocco * 10);
+  blocco.reserve(metri_per_blocco * punto_record_massimo);
   for (int coordinata = 0; coordinata < 2; ++coordinata) {
     for (std::size_t da = 0; da < t.metri(); da += metri_per_blocco) {
       const std::size_t a = std::min(t.metri(), da + metri_per_blocco);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/cartella.h"
+#include "app/compila.h"
 #include "app/corsa.h"
 #include "app/riga_comando.h"
 #include "app/terminale.h"
@@ -42,5 +43,8 @@ int main(int argc, char** argv) {
     cartella = *trovata;
   }
   piattaforma_terminale p(std::cerr);
+  if (o.cosa == comando::compila) {
+    return esegui_compilazione(o, cartella, p, std::cerr);
+  }
   return esegui_corsa(o, cartella, p, std::cerr);
 }

@@ -1,0 +1,18 @@
+// The `compile` command: compiles an author's pair of source files into the
+// three compiled files in the same folder, keeping the sources.
+#ifndef APP_COMPILA_H_
+#define APP_COMPILA_H_
+
+#include <filesystem>
+#include <ostream>
+
+#include "app/piattaforma.h"
+#include "app/riga_comando.h"
+
+// Compiles <cartella>/<o.linea>_linea.txt and <o.linea>_<o.treno>-.txt with
+// the plan file, reports a fault on `err` and returns the exit status. A stamp
+// fault (1250, 1251) ends the program through the platform instead.
+int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
+                        piattaforma& p, std::ostream& err);
+
+#endif  // APP_COMPILA_H_

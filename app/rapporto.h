@@ -1,0 +1,41 @@
+// The report of a compile: nothing when the files were written, otherwise the
+// fault number with its position, what it means and where it was found, or
+// the file that could not be written; and the exit status that goes with it.
+#ifndef APP_RAPPORTO_H_
+#define APP_RAPPORTO_H_
+
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/piattaforma.h"
+#include "compiler/percorso.h"
+#include "compiler/scenario.h"
+
+// True for the fault numbers that carry a position in metres.
+bool ha_posizione(std::int32_t codice);
+
+// What the fault number means, one Italian sentence.
+std::string_view significato_guasto(std::int32_t codice);
+
+// The lines of a fault report, each ended by '\n':
+//   " Errore n. N"
+//   "Posizione: P m"            (only for the numbers that carry one)
+//   the meaning of N
+//   "File: F, riga R"           (when known; F is inside `cartella`), or
+//   "File: F: reason"           (when the file could not be read)
+// REQUIRES: s.codice_errore != 0.
+std::string testo_guasto(const scenario& s,
+                         const std::filesystem::path& cartella);
+
+// Reports the outcome of memorizza_percorso on s and returns the exit status:
+// stato_ok, stato_guasto_compilazione for a fault in the sources, stato_file
+// for a source that could not be read or a compiled file that could not be
+// written. 1250 and 1251 go through errore, which ends the program.
+int riporta_compilazione(const risultato_compilazione& r, const scenario& s,
+                         const std::filesystem::path& cartella, piattaforma& p,
+                         std::ostream& err);
+
+#endif  // APP_RAPPORTO_H_

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,9 @@ TEST(LettoreTest, FaultsOfTheLineFile) {
        file_linea, false, true},
       {"curve past the plan's end", linea("curvad5, 16900, 200\n"), t, 103, 0,
        4, file_linea, false, true},
+      {"curve counter past metre 1000000",
+       linea("curvad1, 999990, 20\n", "lunghezza percorso, 1000000\n"), t, 103,
+       0, 4, file_linea, false, true},
       {"board on an occupied cell",
        linea("cartello_indicatore, 2050, (A)\n"
              "cartello_indicatore, 2040, (B)\n"),
@@ -494,6 +498,278 @@ TEST(LettoreTest, CommentFieldsAreSkippedUpToALimit) {
     EXPECT_EQ(campo_celle(r.s, &cella::pendenza_linea, 0, 4), c.pendenza);
     EXPECT_EQ(campo_celle(r.s, &cella::velocita_linea, 0, 4), c.velocita);
   }
+}
+
+TEST(LettoreTest, PiecewiseFills) {
+  // Route 1000 m: cells 0 .. 160; the last three keep 0.
+  struct caso {
+    std::string_view nome;
+    std::string caratteristiche;
+    std::string righe_treno;
+    std::string_view pendenza;  // cells 0..6, then 155..160
+    std::string_view velocita;
+    std::string_view aderenza;
+  };
+  const caso casi[] = {
+      {"no rows", "", "", "100 100 100 100 100 100 100 | 100 100 100 0 0 0",
+       "0 0 0 0 0 0 0 | 0 0 0 0 0 0", "0 0 0 0 0 0 0 | 0 0 0 0 0 0"},
+      {"first row at 0, then two rows with the same cell",
+       "pendenza, 0, 5\npendenza, 200, -3\npendenza, 210, 7\n",
+       "velocita, 0, 95\nvelocita, 200, 60\nvelocita, 210, 62\n"
+       "aderenza, 0, 300\naderenza, 150, 100\n",
+       "105 105 105 105 97 107 107 | 107 107 107 0 0 0",
+       "19 19 19 19 12 12 12 | 12 12 12 0 0 0",
+       "44 44 44 100 100 100 100 | 100 100 100 0 0 0"},
+      {"first row further on", "pendenza, 100, 2\n",
+       "velocita, 100, 95\naderenza, 300, 7\n",
+       "100 100 102 102 102 102 102 | 102 102 102 0 0 0",
+       "0 0 19 19 19 19 19 | 19 19 19 0 0 0", "0 0 0 0 0 0 7 | 7 7 7 0 0 0"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const compilato r =
+        compila(linea(c.caratteristiche, "lunghezza percorso, 1000\n"),
+                treno(c.righe_treno));
+    ASSERT_EQ(r.s.codice_errore, 0);
+    ASSERT_EQ(r.s.celle.size(), 161u);
+    auto due_tratti = [&](std::uint8_t cella::*campo) {
+      return campo_celle(r.s, campo, 0, 6) + " | " +
+             campo_celle(r.s, campo, 155, 160);
+    };
+    EXPECT_EQ(due_tratti(&cella::pendenza_linea), c.pendenza);
+    EXPECT_EQ(due_tratti(&cella::velocita_linea), c.velocita);
+    EXPECT_EQ(due_tratti(&cella::aderenza_linea), c.aderenza);
+  }
+}
+
+TEST(LettoreTest, FillsStopAtTheLastCell) {
+  // Rows at the last position the bounds allow (cell 158 of 0 .. 160), each
+  // one writing one more cell: none writes past the grid, and the speed
+  // fill stops before the last cell.
+  std::string pendenze;
+  std::string righe;
+  for (int i = 0; i < 5; ++i) {
+    pendenze += "pendenza, 7900, 1\n";
+    righe += "velocita, 7900, 100\naderenza, 7900, 70\n";
+  }
+  const compilato r =
+      compila(linea(pendenze, "lunghezza percorso, 1000\n"), treno(righe));
+  ASSERT_EQ(r.s.codice_errore, 0);
+  EXPECT_EQ(campo_celle(r.s, &cella::pendenza_linea, 156, 160),
+            "100 100 101 101 101");
+  EXPECT_EQ(campo_celle(r.s, &cella::velocita_linea, 156, 160), "0 0 20 20 0");
+  EXPECT_EQ(campo_celle(r.s, &cella::aderenza_linea, 156, 160), "0 0 70 70 70");
+}
+
+TEST(LettoreTest, StationCategories) {
+  const compilato r = compila(
+      linea(""), treno(stazione(1000, 28, 400, 1, 1, "Alfa") +
+                       stazione(3000, 5, 800, 1, 1, "S. Maria - Nord  ") +
+                       stazione(6000, 7, 300) + stazione(9000, 1, 500) +
+                       stazione(12000, 6, 200, 1, 0)));
+  ASSERT_EQ(r.s.codice_errore, 0);
+  const auto& t = r.s.tabella_dati;
+
+  // The first station: every column, and no cell (category 25 and above).
+  const voce_dati& a = t[1];
+  EXPECT_EQ(a.valore_c, 1000);
+  EXPECT_EQ(a.categoria, 28);
+  EXPECT_EQ(a.valore_a, 800);
+  EXPECT_EQ(a.valore_b, 1250);  // 1200, plus 50 for "cifra_2" as read
+  EXPECT_EQ(a.opzione, 2);
+  EXPECT_EQ(a.cifra_3, 0);  // first station
+  EXPECT_EQ(a.cifra_2, 0);
+  EXPECT_EQ(a.numero_1, 5);
+  EXPECT_EQ(a.numero_2, 1);
+  EXPECT_EQ(a.cifra_1, 0);
+  EXPECT_EQ(a.numero_3, 2);
+  EXPECT_EQ(a.numero_4, 1);
+  EXPECT_EQ(a.numero_5, 1);
+  EXPECT_EQ(a.sosta, 30);
+  EXPECT_EQ(a.valore_d, (17 * 60 + 25) * 60 + 4);
+  EXPECT_EQ(a.testo, "Alfa");
+  EXPECT_EQ(campo_celle(r.s, &cella::tipo_cella, 18, 27),
+            "0 0 0 0 0 0 0 0 0 0");
+
+  struct caso {
+    std::size_t voce;
+    std::int32_t valore_a, valore_b;
+    std::uint8_t cifra_2, cifra_3;
+    std::size_t fermata;
+    std::string_view avvisi;  // cells fermata-5 .. fermata
+  };
+  const caso casi[] = {
+      {2, 2200, 3150, 0, 1, 62, "0 0 0 0 0 0"},       // category 5
+      {3, 5700, 6300, 0, 0, 125, "0 84 83 82 81 0"},  // 7, length 300
+      {4, 8750, 9300, 1, 0, 185, "0 84 83 82 81 0"},  // 1, length 500
+      {5, 11800, 12150, 0, 0, 242, "0 0 0 0 0 0"},    // 6, length 200
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.voce);
+    EXPECT_EQ(t[c.voce].valore_a, c.valore_a);
+    EXPECT_EQ(t[c.voce].valore_b, c.valore_b);
+    EXPECT_EQ(t[c.voce].cifra_2, c.cifra_2);
+    EXPECT_EQ(t[c.voce].cifra_3, c.cifra_3);
+    EXPECT_EQ(r.s.celle[c.fermata].tipo_cella, 10);
+    EXPECT_EQ(r.s.celle[c.fermata].valore1, static_cast<int>(c.voce));
+    EXPECT_EQ(campo_celle(r.s, &cella::avviso, c.fermata - 5, c.fermata),
+              c.avvisi);
+  }
+  // The name runs to the end of the line, trailing blanks included.
+  EXPECT_EQ(t[2].testo, "S. Maria - Nord  ");
+  EXPECT_EQ(t[6], voce_dati{});
+}
+
+TEST(LettoreTest, StationsAndBoardTextsShareTheTable) {
+  auto stazioni = [](int n) {
+    std::string righe;
+    for (int i = 1; i <= n; ++i) righe += stazione(500 * i, 28, 100, 0, 0);
+    return righe;
+  };
+  auto cartelli = [](int n) {
+    std::string righe;
+    for (int i = 0; i < n; ++i) {
+      righe += "cartello_indicatore, " + std::to_string(50 * i) + ", (B" +
+               std::to_string(i) + ")\n";
+    }
+    return righe;
+  };
+  const std::string l40 = "lunghezza percorso, 40000\n";
+  struct caso {
+    std::string_view nome;
+    int cartelli;
+    int stazioni;
+    std::int32_t codice;
+    std::int32_t riga;
+    std::string_view file;
+    std::size_t ultima_stazione;  // highest slot that holds a station
+  };
+  const caso casi[] = {
+      {"78 stations fit", 0, 78, 0, 0, "", 78},
+      {"the 79th is refused", 0, 79, 10, 80, file_treno, 78},
+      {"one board: the 78th is refused", 1, 78, 10, 79, file_treno, 77},
+      {"80 boards fit", 80, 0, 0, 0, "", 0},
+      {"the 81st board is refused", 81, 0, 10, 84, file_linea, 0},
+      {"no slot left after 80 boards", 80, 1, 10, 2, file_treno, 0},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const compilato r =
+        compila(linea(cartelli(c.cartelli), l40), treno(stazioni(c.stazioni)));
+    EXPECT_EQ(r.s.codice_errore, c.codice);
+    EXPECT_EQ(r.s.posizione_errore, 0);
+    EXPECT_EQ(r.s.riga_errore, c.riga);
+    EXPECT_EQ(r.s.file_errore, c.file);
+    const auto& t = r.s.tabella_dati;
+    for (std::size_t k = 1; k <= 80; ++k) {
+      const bool stazione_attesa = k <= c.ultima_stazione;
+      const auto cartelli_posati =
+          static_cast<std::size_t>(std::min(c.cartelli, 80));
+      const bool cartello_atteso = k > 80 - cartelli_posati;
+      if (stazione_attesa) {
+        EXPECT_EQ(t[k].valore_c, static_cast<std::int32_t>(500 * k)) << k;
+      } else if (cartello_atteso) {
+        EXPECT_EQ(t[k].testo, "(B" + std::to_string(80 - k) + ")") << k;
+        EXPECT_EQ(t[k].valore_c, 0) << k;
+      } else {
+        EXPECT_EQ(t[k], voce_dati{}) << k;
+      }
+    }
+  }
+}
+
+TEST(LettoreTest, BoardsTakeSlotsFromEightyDown) {
+  const compilato r =
+      compila(linea("montagna, 10650, 11150, 12\n"
+                    "cartello_indicatore, 10750,    (Cippo Km 10.750)   (2)  \n"
+                    "cartello_indicatore, 2050, (B)\n"
+                    "indicatori_vmax, 1200, 130, 130, 130, 0, , , , 0\n"
+                    "indicatori_vmax, 2400, 95, 95, 100, 1, 95, 95, 100, 2\n"),
+              treno());
+  ASSERT_EQ(r.s.codice_errore, 0);
+  // The board replaces the mountain mark of cell 216; cell 220 keeps its.
+  EXPECT_EQ(r.s.celle[216].tipo_cella, 14);
+  EXPECT_EQ(r.s.celle[216].valore1, 80);
+  EXPECT_EQ(r.s.celle[216].tipo_montagna, 2);
+  EXPECT_EQ(r.s.celle[220].tipo_cella, 11);
+  EXPECT_EQ(r.s.tabella_dati[80].testo, "(Cippo Km 10.750)   (2)  ");
+  EXPECT_EQ(r.s.celle[42].tipo_cella, 14);
+  EXPECT_EQ(r.s.celle[42].valore1, 79);
+  EXPECT_EQ(r.s.tabella_dati[79].testo, "(B)");
+  // Speed boards: blank right-hand speeds read as 0.
+  const cella& b1 = r.s.celle[25];
+  EXPECT_EQ(b1.tipo_cella, 6);
+  EXPECT_EQ(b1.valore1, 2600);
+  EXPECT_EQ(b1.valore2, 2600);
+  EXPECT_EQ(b1.valore3, 2600);
+  EXPECT_EQ(b1.valore4, 0);
+  const cella& b2 = r.s.celle[49];
+  EXPECT_EQ(b2.valore1, 1919);
+  EXPECT_EQ(b2.valore2, 1919);
+  EXPECT_EQ(b2.valore3, 2020);
+  EXPECT_EQ(b2.valore4, 12);
+}
+
+TEST(LettoreTest, CurveGeometryOfAShortRoute) {
+  // Route 100 m: plan metres 0 .. 7100, the last two left empty.
+  const compilato r =
+      compila(linea("curvad5, 10, 3\n"  // right, class 5, metres 11 .. 13
+                    "curvas2, 12, 4\n"  // left, class 2, from the counter to 16
+                    "curvaS3, 30, 2\n",  // left, class 3, metres 31 .. 32
+                    "lunghezza percorso, 100\n"),
+              treno());
+  ASSERT_EQ(r.s.codice_errore, 0);
+  const tracciato_piano& p = r.s.tracciato;
+  ASSERT_EQ(p.metri(), 7101u);
+
+  // Hand-worked first points of the right curve.
+  EXPECT_EQ(p.valore(10, 0), 0.0);
+  EXPECT_EQ(p.valore(10, 1), 10.0);
+  EXPECT_DOUBLE_EQ(p.valore(11, 0), 0.002);
+  EXPECT_DOUBLE_EQ(p.valore(11, 1), 11.0);
+  EXPECT_DOUBLE_EQ(p.valore(12, 0), 0.006);
+  EXPECT_DOUBLE_EQ(p.valore(12, 1), 11.999996);
+
+  // Every point, in the same operation order.
+  std::vector<double> x(7101, 0.0);
+  std::vector<double> y(7101, 0.0);
+  y[1] = 1.0;
+  for (std::size_t m = 2; m <= 7098; ++m) {
+    double c = 0.0;
+    if (m >= 11 && m <= 13) c = 0.002;
+    if (m >= 14 && m <= 16) c = -0.0002;
+    if (m >= 31 && m <= 32) c = -0.0004;
+    const double dx = x[m - 1] - x[m - 2];
+    const double dy = y[m - 1] - y[m - 2];
+    if (c == 0.0) {
+      x[m] = x[m - 1] + dx;
+      y[m] = y[m - 1] + dy;
+    } else {
+      x[m] = (x[m - 1] + dx) + c * dy;
+      y[m] = (y[m - 1] + dy) - c * dx;
+    }
+  }
+  for (std::size_t m = 0; m <= 7100; ++m) {
+    SCOPED_TRACE(m);
+    const tipo_punto atteso = m <= 1      ? tipo_punto::intero
+                              : m <= 7098 ? tipo_punto::doppio
+                                          : tipo_punto::vuoto;
+    ASSERT_EQ(p.tipo(m, 0), atteso);
+    ASSERT_EQ(p.tipo(m, 1), atteso);
+    if (atteso == tipo_punto::vuoto) continue;
+    ASSERT_EQ(p.valore(m, 0), x[m]);
+    ASSERT_EQ(p.valore(m, 1), y[m]);
+  }
+}
+
+TEST(LettoreTest, WithoutPlanCurveRowsAreNotRecognised) {
+  // No plan: the curve row (even one without a class digit) is skipped and
+  // its values are read as keyword fields that match nothing.
+  const compilato r =
+      compila(linea("curvad7, 100, 50\npendenza, 100, 5\n"), treno(), 0);
+  EXPECT_EQ(r.s.codice_errore, 0);
+  EXPECT_FALSE(r.s.tracciato.esiste());
+  EXPECT_EQ(campo_celle(r.s, &cella::pendenza_linea, 0, 3), "100 100 105 105");
 }
 
 }  // namespace

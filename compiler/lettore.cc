@@ -17,6 +17,7 @@
 #include "compiler/arrotonda.h"
 #include "compiler/posa.h"
 #include "compiler/progressive.h"
+#include "compiler/stazione.h"
 #include "source/campi.h"
 #include "source/nomi_file.h"
 #include "source/record.h"
@@ -38,8 +39,6 @@ constexpr std::int32_t errore_posizione_stazione = 8;
 constexpr std::int32_t errore_lunghezza_stazione = 9;
 constexpr std::int32_t errore_tabella_piena = 10;
 constexpr std::int32_t errore_fuori_griglia = 15;
-constexpr std::int32_t errore_distanza_stazioni = 22;
-constexpr std::int32_t errore_fermata = 24;
 constexpr std::int32_t errore_generale = 25;
 constexpr std::int32_t errore_manca_linea = 101;
 constexpr std::int32_t errore_manca_generale = 102;
@@ -60,7 +59,7 @@ enum class passo {
 
 // The values of one row as read, in file order; at most 17 (a station).
 struct valori_riga {
-  std::array<std::int64_t, 17> n{};
+  std::array<std::int32_t, 17> n{};
   std::string_view testo;
 };
 
@@ -437,32 +436,29 @@ class lettura {
         voce = &s_.tabella_dati[voce_progressiva_uno];
         break;
       case record::sfondo_uno:
-        s_.tabella_dati[voce_linea].valore_a =
-            static_cast<std::int32_t>(v.n[0]);
+        s_.tabella_dati[voce_linea].valore_a = v.n[0];
         return passo::avanti;
       case record::sfondo_due:
-        s_.tabella_dati[voce_linea].valore_c =
-            static_cast<std::int32_t>(v.n[0]);
+        s_.tabella_dati[voce_linea].valore_c = v.n[0];
         return passo::avanti;
       case record::sfondo_tre:
-        s_.tabella_dati[voce_linea].valore_b =
-            static_cast<std::int32_t>(v.n[0]);
+        s_.tabella_dati[voce_linea].valore_b = v.n[0];
         return passo::avanti;
       case record::ripetizione_segnali:
         return ripetizione(v);
       default:
         return passo::avanti;
     }
-    voce->valore_a = static_cast<std::int32_t>(v.n[0]);
-    voce->valore_b = static_cast<std::int32_t>(v.n[1]);
-    voce->valore_c = static_cast<std::int32_t>(v.n[2]);
+    voce->valore_a = v.n[0];
+    voce->valore_b = v.n[1];
+    voce->valore_c = v.n[2];
     return passo::avanti;
   }
 
   passo ripetizione(const valori_riga& v) {
     voce_dati& t = s_.tabella_dati[voce_treno];
-    t.valore_a = static_cast<std::int32_t>(v.n[0]);
-    t.valore_b = static_cast<std::int32_t>(v.n[1]);
+    t.valore_a = v.n[0];
+    t.valore_b = v.n[1];
     if (v.n[0] % metri_cella != 0) return guasto(errore_inizio_ripetizione);
     if (v.n[1] % metri_cella != 0) return guasto(errore_fine_ripetizione);
     if (contiene(s_.riga, "4")) {
@@ -497,24 +493,14 @@ class lettura {
       case record::curva:
         return curva(p, v.n[1]);
       case record::montagna: {
-        const dati_montagna m{static_cast<std::int32_t>(v.n[0]),
-                              static_cast<std::int32_t>(v.n[1]),
-                              static_cast<std::int32_t>(v.n[2])};
+        const dati_montagna m{v.n[0], v.n[1], v.n[2]};
         memo_montagna(s_, m);
         return dopo_posa(p);
       }
       case record::indicatori_v_max: {
         if (!in_griglia(cella_di(p))) return fuori(p);
-        dati_indicatori b;
-        b.posizione = static_cast<std::int32_t>(v.n[0]);
-        b.vas = static_cast<std::int32_t>(v.n[1]);
-        b.vbs = static_cast<std::int32_t>(v.n[2]);
-        b.vcs = static_cast<std::int32_t>(v.n[3]);
-        b.strisces = static_cast<std::int32_t>(v.n[4]);
-        b.vad = static_cast<std::int32_t>(v.n[5]);
-        b.vbd = static_cast<std::int32_t>(v.n[6]);
-        b.vcd = static_cast<std::int32_t>(v.n[7]);
-        b.strisced = static_cast<std::int32_t>(v.n[8]);
+        const dati_indicatori b{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4],
+                                v.n[5], v.n[6], v.n[7], v.n[8]};
         memo_indicatori_v_max(s_, b);
         return dopo_posa(p);
       }
@@ -604,10 +590,10 @@ class lettura {
     voce_dati& treno = s_.tabella_dati[voce_treno];
     switch (r.kind) {
       case record::massa_frenata:
-        totali.valore_a = static_cast<std::int32_t>(v.n[0]);
+        totali.valore_a = v.n[0];
         return passo::avanti;
       case record::vetture:
-        totali.valore_c = static_cast<std::int32_t>(v.n[0]);
+        totali.valore_c = v.n[0];
         return passo::avanti;
       case record::orologio:
         treno.numero_3 = static_cast<std::int16_t>(v.n[0]);
@@ -648,18 +634,8 @@ class lettura {
       }
       case record::segnale: {
         if (!in_griglia(cella_di(p))) return fuori(p);
-        dati_segnale g;
-        g.posizione = static_cast<std::int32_t>(v.n[0]);
-        g.sx = static_cast<std::int32_t>(v.n[1]);
-        g.s1 = static_cast<std::int32_t>(v.n[2]);
-        g.s2 = static_cast<std::int32_t>(v.n[3]);
-        g.s3 = static_cast<std::int32_t>(v.n[4]);
-        g.rapp = static_cast<std::int32_t>(v.n[5]);
-        g.dx = static_cast<std::int32_t>(v.n[6]);
-        g.d1 = static_cast<std::int32_t>(v.n[7]);
-        g.d2 = static_cast<std::int32_t>(v.n[8]);
-        g.d3 = static_cast<std::int32_t>(v.n[9]);
-        g.tempo = static_cast<std::int32_t>(v.n[10]);
+        const dati_segnale g{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5],
+                             v.n[6], v.n[7], v.n[8], v.n[9], v.n[10]};
         memo_segnale(s_, g);
         return dopo_posa(p);
       }
@@ -667,12 +643,8 @@ class lettura {
         if (!in_griglia(cella_di(p)) || !in_griglia(cella_di(p + v.n[2]))) {
           return fuori(p);
         }
-        const dati_rallentamento g{static_cast<std::int32_t>(v.n[0]),
-                                   static_cast<std::int32_t>(v.n[1]),
-                                   static_cast<std::int32_t>(v.n[2]),
-                                   static_cast<std::int32_t>(v.n[3]),
-                                   static_cast<std::int32_t>(v.n[4]),
-                                   static_cast<std::int32_t>(v.n[5])};
+        const dati_rallentamento g{v.n[0], v.n[1], v.n[2],
+                                   v.n[3], v.n[4], v.n[5]};
         memo_rallentamento(s_, g);
         return dopo_posa(p);
       }
@@ -693,8 +665,8 @@ class lettura {
     }
   }
 
-  // A station row into the next station slot. Every test runs before the
-  // slot or a cell is written, so a fault leaves both unchanged.
+  // A station row into the next station slot. Its position is tested
+  // before the rest of the row is read.
   passo stazione(const tipo_record& r) {
     valori_riga v;
     if (!leggi(r, 0, 1, v)) return passo::ferma;
@@ -707,7 +679,7 @@ class lettura {
     if (!leggi(r, 3, r.valori.size(), v)) return passo::ferma;
 
     voce_dati st;
-    st.valore_c = static_cast<std::int32_t>(p);
+    st.valore_c = v.n[0];
     st.categoria = static_cast<std::uint8_t>(v.n[1]);
     st.opzione = static_cast<std::uint8_t>(v.n[3]);
     st.cifra_3 = static_cast<std::uint8_t>(v.n[4]);
@@ -719,60 +691,23 @@ class lettura {
     st.numero_4 = static_cast<std::int16_t>(v.n[10]);
     st.numero_5 = static_cast<std::int16_t>(v.n[11]);
     st.sosta = static_cast<std::uint8_t>(v.n[12]);
-    st.valore_d = bassi_32((v.n[13] * 60 + v.n[14]) * 60 + v.n[15]);
+    st.valore_d =
+        bassi_32((std::int64_t{v.n[13]} * 60 + v.n[14]) * 60 + v.n[15]);
     st.testo.assign(v.testo);
-
-    const std::uint8_t cat = st.categoria;
-    const bool corta = cat == 5 || cat == 6;
-    std::int64_t a = 0;
-    std::int64_t b = 0;
-    if (corta) {
-      b = p + 150;
-      a = p - l;
-      st.cifra_2 = 0;
-    } else if (cat == 7 || cat == 8) {
-      a = p - l;
-      b = p + l;
-      st.cifra_2 = 0;
-    } else {
-      a = rnd(static_cast<double>(p) - static_cast<double>(l) / 2.0);
-      b = rnd(static_cast<double>(p) + static_cast<double>(l) / 2.0);
-      if (st.cifra_2 != 0) b += 50;
+    switch (memo_stazione(s_, std::move(st), l, static_cast<std::size_t>(k_),
+                          contatore_cartelli_)) {
+      case esito_stazione::posata:
+        ++k_;
+        return passo::avanti;
+      case esito_stazione::fuori_griglia:
+        segna_riga();
+        return passo::fine_file;
+      case esito_stazione::rifiutata:
+        break;
     }
-    if (l < 600) st.cifra_3 = 0;
-    if (k_ == 1) st.cifra_2 = st.cifra_3 = 0;
-    st.valore_a = bassi_32(a);
-    st.valore_b = bassi_32(b);
-
-    const bool con_fermata = cat < 25;
-    const double fine = static_cast<double>(st.valore_b) / metri_cella;
-    std::int64_t fermata = 0;
-    if (con_fermata) {
-      if (!(fine - 1.0 > 1.0)) return guasto(errore_fermata);
-      fermata = rnd(fine - 1.0);
-      if (fermata > ultima()) return fuori(p);
-    }
-    if (k_ > 1 &&
-        std::int64_t{st.valore_a} - 350 <
-            s_.tabella_dati[static_cast<std::size_t>(k_ - 1)].valore_b) {
-      return guasto(errore_distanza_stazioni, p);
-    }
-    // Stations and board texts meet with one slot to spare.
-    if (k_ + 1 >= contatore_cartelli_) return guasto(errore_tabella_piena);
-
-    if (con_fermata && !corta) {
-      for (std::int64_t n = 1; n <= 4; ++n) {
-        const double e = fine - static_cast<double>(n) - 1.0;
-        if (e > 1.0) in(rnd(e)).avviso = bassi_8(80 + n);
-      }
-    }
-    if (con_fermata) {
-      in(fermata).tipo_cella = kind(tipo::fermata);
-      in(fermata).valore1 = bassi_16(k_);
-    }
-    s_.tabella_dati[static_cast<std::size_t>(k_)] = std::move(st);
-    ++k_;
-    return passo::avanti;
+    segna_riga();
+    elimina(corrente_);
+    return passo::ferma;
   }
 
   scenario& s_;

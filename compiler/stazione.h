@@ -1,0 +1,33 @@
+// A station of the train's run into the table: the stretch of route it
+// covers, its stop cell and the approach codes in front of the stop.
+#ifndef COMPILER_STAZIONE_H_
+#define COMPILER_STAZIONE_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "compiler/scenario.h"
+
+enum class esito_stazione {
+  posata,
+  fuori_griglia,  // fault 15 stored, with the station's position
+  rifiutata,      // fault 24, 22 (with the position) or 10 stored
+};
+
+// Stores station `v` into slot k. `v` holds the columns of its row as read:
+// "valore_c" the position P (a multiple of 50), "categoria", "opzione",
+// "cifra_1" to "cifra_3", "numero_1" to "numero_5", "sosta", "valore_d" and
+// "testo"; `lunghezza` is its length (a multiple of 100). Derives
+// "valore_a" and "valore_b", clears "cifra_2" and "cifra_3" where the rules
+// say, and for a category below 25 writes the stop cell (kind 10) and, but
+// for categories 5 and 6, the approach codes. `cartello_libero` is the next
+// free board slot (board texts fill the table from slot 80 down).
+// Every test runs before anything is written: a station that is not
+// `posata` leaves the table and the grid unchanged.
+// REQUIRES: k >= 1; the grid exists.
+[[nodiscard]] esito_stazione memo_stazione(scenario& s, voce_dati v,
+                                           std::int64_t lunghezza,
+                                           std::size_t k,
+                                           std::int64_t cartello_libero);
+
+#endif  // COMPILER_STAZIONE_H_

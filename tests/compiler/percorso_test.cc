@@ -78,9 +78,9 @@ scenario con_nomi(const std::string& nome_linea = linea,
   return s;
 }
 
-std::int32_t le(const std::string& b, std::size_t pos, int n) {
+std::int32_t le(const std::string& b, std::size_t pos, std::size_t n) {
   std::uint32_t v = 0;
-  for (int k = 0; k < n; ++k) {
+  for (std::size_t k = 0; k < n; ++k) {
     v |= std::uint32_t{static_cast<unsigned char>(b.at(pos + k))} << (8 * k);
   }
   return n == 2 ? static_cast<std::int16_t>(v) : static_cast<std::int32_t>(v);

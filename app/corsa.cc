@@ -22,14 +22,18 @@ constexpr const char* nome_linea_scenario = "Vendralo";
 constexpr const char* nome_treno_scenario = "Kv4417";
 
 // Source files never outlive a run: when a writer fails before the compile
-// has read them, the ones already written go too.
+// has read them, the ones already written go too. Only files go: a folder of
+// a source's name is the user's, and is why that source could not be written.
 void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
-  std::error_code ignorato;
-  std::filesystem::remove(nomi_file::sorgente_linea(cartella, s.nome_linea),
-                          ignorato);
-  std::filesystem::remove(
-      nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno),
-      ignorato);
+  for (const std::filesystem::path& p :
+       {nomi_file::sorgente_linea(cartella, s.nome_linea),
+        nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno)}) {
+    std::error_code ignorato;
+    if (std::filesystem::is_regular_file(
+            std::filesystem::symlink_status(p, ignorato))) {
+      std::filesystem::remove(p, ignorato);
+    }
+  }
 }
 
 }  // namespace

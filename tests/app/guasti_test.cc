@@ -445,6 +445,18 @@ TEST(GuastiTest, WholeRunFaultsLeaveTheFolderAsItWas) {
        {},
        uscita_file,
        {"{cartella}/manca/" + linea_sorgente + ": " + motivo(ENOENT)}},
+      // A source that cannot be written takes the one written before it
+      // away, but never a folder of the source's name.
+      {"train source name taken by an empty folder",
+       [](const fs::path& c) {
+         fs::remove(c / linea_sorgente);
+         fs::remove(c / treno_sorgente);
+         fs::create_directory(c / treno_sorgente);
+       },
+       {"--folder", "{cartella}"},
+       {},
+       uscita_file,
+       {"{cartella}/" + treno_sorgente + ": " + motivo(EISDIR)}},
       // The text files are rewritten whole, with the same bytes; the plan
       // file is the one that does not fit.
       {"write stopped by the file-size limit",

@@ -330,19 +330,27 @@ std::string ora_punto(std::int32_t minuti) {
 }
 
 std::string cella_orario(const riga_scheda& r) {
+  // Built by appending: g++ 12 warns falsely (-Wrestrict) on " " + string.
+  std::string out;
   switch (r.orario) {
     case forma_orario::nessuna:
+      out.append(16, ' ');
       break;
     case forma_orario::partenza:
-      return std::string(10, ' ') + ora_punto(r.partenza) + " ";
+      out.append(10, ' ').append(ora_punto(r.partenza)).append(1, ' ');
+      break;
     case forma_orario::fermata:
-      return " " + ora_punto(r.arrivo) + "    " + ora_punto(r.partenza) + " ";
+      out.append(1, ' ').append(ora_punto(r.arrivo)).append(4, ' ');
+      out.append(ora_punto(r.partenza)).append(1, ' ');
+      break;
     case forma_orario::transito:
-      return std::string(6, ' ') + ora_punto(r.partenza) + std::string(5, ' ');
+      out.append(6, ' ').append(ora_punto(r.partenza)).append(5, ' ');
+      break;
     case forma_orario::arrivo:
-      return " " + ora_punto(r.arrivo) + std::string(10, ' ');
+      out.append(1, ' ').append(ora_punto(r.arrivo)).append(10, ' ');
+      break;
   }
-  return std::string(16, ' ');
+  return out;
 }
 
 std::string completa(std::string_view testo, std::size_t larghezza) {
@@ -412,8 +420,11 @@ std::string formatta_riga(const riga_scheda& r) {
   out += cella_orario(r);
   out += '|';
   // The recovery digit stands centred, two blanks on each side.
-  out += r.recupero == 0 ? std::string(5, ' ')
-                         : "  " + std::to_string(r.recupero) + "  ";
+  if (r.recupero == 0) {
+    out.append(5, ' ');
+  } else {
+    out.append(2, ' ').append(std::to_string(r.recupero)).append(2, ' ');
+  }
   out += '|';
   return out;
 }

@@ -28,8 +28,9 @@ using riga_letta::lettura;
 std::int64_t arrotonda(double x) {
   return static_cast<std::int64_t>(std::nearbyint(x));
 }
-std::int64_t cella_di_posizione(std::int64_t posizione) {
-  return arrotonda(static_cast<double>(posizione) / 50 + 1);
+std::size_t cella_di_posizione(std::int64_t posizione) {
+  return static_cast<std::size_t>(
+      arrotonda(static_cast<double>(posizione) / 50 + 1));
 }
 
 // The rows of one record kind, read back from the written content.
@@ -156,7 +157,8 @@ TEST_F(ContenutoCompilatoTest, StationsFillSlotsOneToFiftySix) {
     EXPECT_EQ(v.valore_b, estesa ? st.posizione + st.lunghezza
                                  : st.posizione + st.lunghezza / 2);
     // Stop point one cell before the stretch's end, for codes below 25.
-    const std::int64_t fermata = arrotonda(v.valore_b / 50.0 - 1);
+    const auto fermata =
+        static_cast<std::size_t>(arrotonda(v.valore_b / 50.0 - 1));
     if (st.categoria < 25) {
       EXPECT_EQ(s().celle[fermata].tipo_cella, 10);
       EXPECT_EQ(s().celle[fermata].valore1, static_cast<std::int16_t>(k));

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Runs the fuzz target of the compile on the committed seeds, the scenario's
+# own sources and the keyword dictionary, and fails on any finding (crash,
+# sanitizer report, leak, timeout or broken invariant). The input that found
+# it is kept in build/fuzz-findings/.
+#
+#   fuzz/esegui_fuzz.sh FUZZER PROGRAM [libFuzzer options...]
+#
+# FUZZER is the built sorgenti_fuzz; PROGRAM is a built `scenario`, which
+# writes the scenario's sources for the seed corpus. For example, the bounded
+# run of CI:
+#   fuzz/esegui_fuzz.sh build/fuzz/fuzz/sorgenti_fuzz build/test/app/scenario \
+#     -max_total_time=60
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 FUZZER PROGRAM [libFuzzer options...]" >&2
+  exit 2
+fi
+radice="$(cd "$(dirname "$0")/.." && pwd)"
+fuzzer="$(realpath "$1")"
+programma="$(realpath "$2")"
+shift 2
+
+# Every input is compiled into a folder of its own under TMPDIR: a folder in
+# memory keeps the file system out of the way when there is one.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR=/dev/shm
+fi
+lavoro="$(mktemp -d "${TMPDIR:-/tmp}/esegui_fuzz.XXXXXX")"
+trap 'rm -rf "$lavoro"' EXIT
+reperti="$radice/build/fuzz-findings"
+mkdir -p "$reperti" "$lavoro/corpus" "$lavoro/scenario"
+
+# Seeds: the committed ones, and the scenario's own pair of sources joined by
+# a NUL, once with the plan (j = 1) and once without (a second NUL).
+cp "$radice"/fuzz/corpus/* "$lavoro/corpus/"
+"$programma" --folder "$lavoro/scenario" --keep-sources >/dev/null 2>&1
+{
+  cat "$lavoro/scenario/Vendralo_linea.txt"
+  printf '\0'
+  cat "$lavoro/scenario/Vendralo_Kv4417-.txt"
+} >"$lavoro/corpus/scenario"
+{
+  cat "$lavoro/corpus/scenario"
+  printf '\0'
+} >"$lavoro/corpus/scenario_senza_piano"
+
+stato=0
+"$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -timeout=30 \
+  -entropic_scale_per_exec_time=1 -print_final_stats=1 \
+  -artifact_prefix="$reperti/" "$@" "$lavoro/corpus" || stato=$?
+if [ "$stato" -ne 0 ]; then
+  echo "esegui_fuzz: finding (exit status $stato); inputs in $reperti" >&2
+  exit 1
+fi

@@ -32,19 +32,36 @@ trap 'rm -rf "$lavoro"' EXIT
 reperti="$radice/build/fuzz-findings"
 mkdir -p "$reperti" "$lavoro/corpus" "$lavoro/scenario"
 
-# Seeds: the committed ones, and the scenario's own pair of sources joined by
-# a NUL, once with the plan (j = 1) and once without (a second NUL).
+# Seeds: the committed ones, and the scenario's own pair of sources cut to
+# its first 25 km (rows past 24 km dropped, route length 25000): every input
+# builds a plan point per metre of the route, so the full 309 km would cost
+# each execution a hundred times more. The pair is joined by a NUL, once with
+# the plan (j = 1) and once without (a second NUL).
 cp "$radice"/fuzz/corpus/* "$lavoro/corpus/"
 "$programma" --folder "$lavoro/scenario" --keep-sources >/dev/null 2>&1
+taglio=25000
+# Line source: the general part stays, with the shorter route; a feature row
+# goes when its first value lies past the cut. Train source: the same rule
+# for every row (rows without a position have small first values).
+awk -F, -v t="$taglio" '
+  /\[curve\]/ { caratteristiche = 1 }
+  !caratteristiche && /lunghezza percorso/ { printf "lunghezza percorso,    %d\r\n", t; next }
+  caratteristiche && $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
+  { print }
+' "$lavoro/scenario/Vendralo_linea.txt" >"$lavoro/linea"
+awk -F, -v t="$taglio" '
+  $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
+  { print }
+' "$lavoro/scenario/Vendralo_Kv4417-.txt" >"$lavoro/treno"
 {
-  cat "$lavoro/scenario/Vendralo_linea.txt"
+  cat "$lavoro/linea"
   printf '\0'
-  cat "$lavoro/scenario/Vendralo_Kv4417-.txt"
-} >"$lavoro/corpus/scenario"
+  cat "$lavoro/treno"
+} >"$lavoro/corpus/scenario_25km"
 {
-  cat "$lavoro/corpus/scenario"
+  cat "$lavoro/corpus/scenario_25km"
   printf '\0'
-} >"$lavoro/corpus/scenario_senza_piano"
+} >"$lavoro/corpus/scenario_25km_senza_piano"
 
 stato=0
 "$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -timeout=30 \

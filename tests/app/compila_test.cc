@@ -9,46 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/piattaforma_prova.h"
+#include "tests/file_prova.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct fine_programma {
-  int stato;
-};
-
-class piattaforma_registrata : public piattaforma {
+class cartella_prova : public file_prova::cartella {
  public:
-  void mostra_finestra(std::string_view, std::string_view) override {}
-  void mostra_messaggio(std::string_view t) override {
-    messaggi.emplace_back(t);
-  }
-  [[noreturn]] void termina(int stato) override { throw fine_programma{stato}; }
-  std::vector<std::string> messaggi;
-};
-
-class cartella_prova {
- public:
-  cartella_prova() {
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("compila_" + std::to_string(rd()));
-    fs::create_directories(dir_);
-  }
-  ~cartella_prova() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  cartella_prova(const cartella_prova&) = delete;
-  cartella_prova& operator=(const cartella_prova&) = delete;
-
-  const fs::path& dir() const { return dir_; }
+  const fs::path& dir() const { return percorso(); }
 
   void scrivi(const std::string& nome, const std::string& testo) const {
-    std::ofstream(dir_ / nome, std::ios::binary) << testo;
+    std::ofstream(percorso() / nome, std::ios::binary) << testo;
   }
-
- private:
-  fs::path dir_;
 };
 
 opzioni compila(std::string linea, std::string treno) {

@@ -10,32 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/piattaforma_prova.h"
+#include "tests/file_prova.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct fine_programma {
-  int stato;
-};
-
-class piattaforma_registrata : public piattaforma {
- public:
-  void mostra_finestra(std::string_view titolo, std::string_view e) override {
-    eventi.push_back("finestra:" + std::string(titolo) + ":" + std::string(e));
-  }
-  void mostra_messaggio(std::string_view t) override {
-    eventi.push_back("messaggio:" + std::string(t));
-  }
-  [[noreturn]] void termina(int stato) override { throw fine_programma{stato}; }
-  std::vector<std::string> eventi;
-};
-
-fs::path cartella_nuova() {
-  std::random_device rd;
-  fs::path p = fs::temp_directory_path() / ("corsa_" + std::to_string(rd()));
-  fs::create_directories(p);
-  return p;
-}
 
 std::set<std::string> nomi(const fs::path& c) {
   std::set<std::string> out;
@@ -43,11 +23,6 @@ std::set<std::string> nomi(const fs::path& c) {
     out.insert(e.path().filename().string());
   }
   return out;
-}
-
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 const std::set<std::string> documenti_e_compilati = {
@@ -71,20 +46,22 @@ int esegui(const opzioni& o, const fs::path& c, piattaforma_registrata& p,
 }  // namespace
 
 TEST(CorsaTest, LeavesTheThreeDocumentsAndTheThreeCompiledFiles) {
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   piattaforma_registrata p;
   std::ostringstream err;
   EXPECT_EQ(esegui({}, c, p, err), stato_ok);
   EXPECT_EQ(err.str(), "");
-  EXPECT_EQ(p.eventi, std::vector<std::string>{"finestra:Form1:Attendere"});
+  EXPECT_EQ(p.finestre, std::vector<std::string>{"Form1:Attendere"});
+  EXPECT_TRUE(p.messaggi.empty());
   EXPECT_EQ(nomi(c), documenti_e_compilati);
   EXPECT_EQ(fs::file_size(c / "Vendralo_linea.dat"), 6319964u);
   EXPECT_EQ(fs::file_size(c / "Vendralo_Kv4417.dat"), 94815u);
-  fs::remove_all(c);
 }
 
 TEST(CorsaTest, KeepSourcesLeavesTheTwoSourcesToo) {
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   piattaforma_registrata p;
   std::ostringstream err;
   opzioni o;
@@ -94,12 +71,12 @@ TEST(CorsaTest, KeepSourcesLeavesTheTwoSourcesToo) {
   attesi.insert("Vendralo_linea.txt");
   attesi.insert("Vendralo_Kv4417-.txt");
   EXPECT_EQ(nomi(c), attesi);
-  fs::remove_all(c);
 }
 
 TEST(CorsaTest, ReplacesLongerFilesOfAnEarlierRunWhole) {
-  const fs::path pulita = cartella_nuova();
-  const fs::path usata = cartella_nuova();
+  const file_prova::cartella prova_pulita, prova_usata;
+  const fs::path& pulita = prova_pulita.percorso();
+  const fs::path& usata = prova_usata.percorso();
   piattaforma_registrata p;
   std::ostringstream err;
   ASSERT_EQ(esegui({}, pulita, p, err), stato_ok);
@@ -111,10 +88,8 @@ TEST(CorsaTest, ReplacesLongerFilesOfAnEarlierRunWhole) {
   EXPECT_EQ(nomi(usata), documenti_e_compilati);
   for (const std::string& n : documenti_e_compilati) {
     SCOPED_TRACE(n);
-    EXPECT_EQ(leggi(usata / n), leggi(pulita / n));
+    EXPECT_EQ(file_prova::leggi(usata / n), file_prova::leggi(pulita / n));
   }
-  fs::remove_all(pulita);
-  fs::remove_all(usata);
 }
 
 TEST(CorsaTest, MissingFolderIsAFileFaultNamingTheFile) {

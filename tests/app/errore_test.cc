@@ -5,30 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-// Ends the "program" by throwing, so the test can see that nothing after
-// errore ran and can check the status.
-struct fine_programma {
-  int stato;
-};
-
-class piattaforma_registrata : public piattaforma {
- public:
-  void mostra_finestra(std::string_view, std::string_view e) override {
-    eventi.push_back("finestra:" + std::string(e));
-  }
-  void mostra_messaggio(std::string_view t) override {
-    eventi.push_back("messaggio:" + std::string(t));
-  }
-  [[noreturn]] void termina(int stato) override {
-    eventi.push_back("termina");
-    throw fine_programma{stato};
-  }
-  std::vector<std::string> eventi;
-};
-
-}  // namespace
+#include "tests/app/piattaforma_prova.h"
 
 TEST(ErroreTest, ShowsTheNumberAfterTheFixedTextAndEnds) {
   piattaforma_registrata p;
@@ -40,9 +17,9 @@ TEST(ErroreTest, ShowsTheNumberAfterTheFixedTextAndEnds) {
     EXPECT_NE(f.stato, 0);
   }
   EXPECT_FALSE(dopo);
-  ASSERT_EQ(p.eventi.size(), 2u);
-  EXPECT_EQ(p.eventi[0], "messaggio: Errore n. 1250");
-  EXPECT_EQ(p.eventi[1], "termina");
+  EXPECT_EQ(p.messaggi, std::vector<std::string>{" Errore n. 1250"});
+  EXPECT_TRUE(p.finestre.empty());
+  EXPECT_TRUE(p.terminato);
 }
 
 TEST(ErroreTest, MessageTextIsExact) {

@@ -7,24 +7,9 @@
 #include <vector>
 
 #include "app/riga_comando.h"
+#include "tests/app/piattaforma_prova.h"
 
 namespace {
-
-struct fine_programma {
-  int stato;
-};
-
-// Records what the platform is asked to show and ends the "program" by
-// throwing, so a test sees that nothing after errore ran.
-class piattaforma_registrata : public piattaforma {
- public:
-  void mostra_finestra(std::string_view, std::string_view) override {}
-  void mostra_messaggio(std::string_view t) override {
-    messaggi.emplace_back(t);
-  }
-  [[noreturn]] void termina(int stato) override { throw fine_programma{stato}; }
-  std::vector<std::string> messaggi;
-};
 
 scenario con_guasto(std::int32_t codice, std::int32_t posizione,
                     std::string file = {}, std::int32_t riga = 0,

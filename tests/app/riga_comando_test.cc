@@ -26,8 +26,8 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_EQ(*e.valide->cartella, "/tmp/x");
   EXPECT_TRUE(e.valide->conserva_sorgenti);
 
-  e = leggi({"compile", "--route", "Linea_2", "--train", "T-9", "--folder",
-             "d"});
+  e = leggi(
+      {"compile", "--route", "Linea_2", "--train", "T-9", "--folder", "d"});
   ASSERT_TRUE(e.valide);
   EXPECT_EQ(e.valide->cosa, comando::compila);
   EXPECT_EQ(e.valide->linea, "Linea_2");
@@ -65,8 +65,8 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
 
 TEST(RigaComandoTest, HelpListsTheExitStatuses) {
   const std::string aiuto = testo_aiuto();
-  for (const char* s : {"0  done", "1  compile fault", "2  usage error",
-                        "3  a file"}) {
+  for (const char* s :
+       {"0  done", "1  compile fault", "2  usage error", "3  a file"}) {
     EXPECT_NE(aiuto.find(s), std::string::npos) << s;
   }
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "compiler/arrotonda.h"
+#include "tests/file_prova.h"
 
 namespace {
 
@@ -88,18 +89,7 @@ voce_dati leggi_voce(lettore_byte& r) {
   return v;
 }
 
-fs::path cartella_nuova() {
-  std::random_device rd;
-  fs::path p =
-      fs::temp_directory_path() / ("file_compilati_" + std::to_string(rd()));
-  fs::create_directories(p);
-  return p;
-}
-
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using file_prova::leggi;
 
 // The plan of a route of `lunghezza` metres as the reader leaves it: metres 0
 // and 1 small integers, doubles up to L + 6998, the last two metres empty.
@@ -230,7 +220,8 @@ TEST(FileCompilatiTest, CellFileOfA309000MetreRoute) {
 TEST(FileCompilatiTest, PlanFileOfA309000MetreRoute) {
   const std::int64_t lunghezza = 309000;
   const tracciato_piano t = piano_di(lunghezza);
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   const fs::path f = c / "Vendralo_linea.dat";
   {
     file_sostitutivo w(f);
@@ -239,7 +230,6 @@ TEST(FileCompilatiTest, PlanFileOfA309000MetreRoute) {
     ASSERT_TRUE(w.conferma().ok());
   }
   const std::string b = leggi(f);
-  fs::remove_all(c);
   ASSERT_EQ(b.size(), 6319964u);
 
   // Per coordinate: two integers, L + 6997 doubles, two empty records.
@@ -274,7 +264,8 @@ TEST(FileCompilatiTest, PlanBlocksMatchOneRun) {
   std::string atteso;
   append_punti(atteso, t, 0, 0, t.metri());
   append_punti(atteso, t, 1, 0, t.metri());
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   const fs::path f = c / "p.dat";
   {
     file_sostitutivo w(f);
@@ -283,5 +274,4 @@ TEST(FileCompilatiTest, PlanBlocksMatchOneRun) {
     ASSERT_TRUE(w.conferma().ok());
   }
   EXPECT_TRUE(leggi(f) == atteso);
-  fs::remove_all(c);
 }

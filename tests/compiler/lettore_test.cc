@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "compiler/scenario.h"
+#include "tests/file_prova.h"
 
 namespace fs = std::filesystem;
 
@@ -24,29 +25,7 @@ constexpr std::string_view treno_prova = "T1";
 constexpr std::string_view file_linea = "Prova_linea.txt";
 constexpr std::string_view file_treno = "Prova_T1-.txt";
 
-// A folder of its own under the system's temporary folder, removed with
-// everything in it when the object goes.
-class cartella_prova {
- public:
-  cartella_prova() {
-    std::random_device caso;
-    percorso_ = fs::temp_directory_path() /
-                ("lettore_test_" + std::to_string(::getpid()) + "_" +
-                 std::to_string(caso()) + std::to_string(caso()));
-    fs::create_directories(percorso_);
-  }
-  ~cartella_prova() {
-    std::error_code ec;
-    fs::permissions(percorso_, fs::perms::owner_all, ec);
-    fs::remove_all(percorso_, ec);
-  }
-  cartella_prova(const cartella_prova&) = delete;
-  cartella_prova& operator=(const cartella_prova&) = delete;
-  const fs::path& percorso() const { return percorso_; }
-
- private:
-  fs::path percorso_;
-};
+using cartella_prova = file_prova::cartella;
 
 // Source text is written with "\n"; files get CR LF as the writers make them.
 std::string crlf(std::string_view testo) {

@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "tests/file_prova.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,21 +22,9 @@ constexpr const char* treno = "Kv4417";
 // A folder with a line and a train source; rows are CR LF lines placed
 // between the "[generale]" header and "[fine]" (the line file's feature rows
 // after a "[curve]" header that closes its general part).
-class cartella_prova {
+class cartella_prova : public file_prova::cartella {
  public:
-  cartella_prova() {
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() / ("percorso_" + std::to_string(rd()));
-    fs::create_directories(dir_);
-  }
-  ~cartella_prova() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  cartella_prova(const cartella_prova&) = delete;
-  cartella_prova& operator=(const cartella_prova&) = delete;
-
-  const fs::path& dir() const { return dir_; }
+  const fs::path& dir() const { return percorso(); }
 
   void sorgenti(const std::string& generale, const std::string& caratteristiche,
                 const std::string& righe_treno,
@@ -48,26 +38,23 @@ class cartella_prova {
   }
 
   void scrivi(const std::string& nome, const std::string& testo) const {
-    std::ofstream(dir_ / nome, std::ios::binary) << testo;
+    std::ofstream(percorso() / nome, std::ios::binary) << testo;
   }
 
   std::string leggi(const std::string& nome) const {
-    std::ifstream in(dir_ / nome, std::ios::binary);
+    std::ifstream in(percorso() / nome, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
 
   // Every file of the folder with its bytes.
   std::map<std::string, std::string> contenuto() const {
     std::map<std::string, std::string> m;
-    for (const auto& e : fs::directory_iterator(dir_)) {
+    for (const auto& e : fs::directory_iterator(percorso())) {
       const std::string nome = e.path().filename().string();
       m[nome] = e.is_regular_file() ? leggi(nome) : "<dir>";
     }
     return m;
   }
-
- private:
-  fs::path dir_;
 };
 
 scenario con_nomi(const std::string& nome_linea = linea,

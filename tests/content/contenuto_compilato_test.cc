@@ -17,7 +17,7 @@
 #include "content/stazioni.h"
 #include "source/nomi_file.h"
 #include "source/record.h"
-#include "tests/content/file_prova.h"
+#include "tests/file_prova.h"
 #include "tests/content/riga_letta.h"
 
 namespace {

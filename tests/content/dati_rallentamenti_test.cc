@@ -8,7 +8,7 @@
 #include "content/documento.h"
 #include "content/stazioni.h"
 #include "source/nomi_file.h"
-#include "tests/content/file_prova.h"
+#include "tests/file_prova.h"
 
 namespace {
 

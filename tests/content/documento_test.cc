@@ -8,32 +8,23 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_prova.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path file_nuovo() {
-  std::random_device rd;
-  fs::path c =
-      fs::temp_directory_path() / ("documento_" + std::to_string(rd()));
-  fs::create_directories(c);
-  return c / "doc.txt";
-}
-
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using file_prova::leggi;
 
 }  // namespace
 
 TEST(DocumentoTest, WritesLinesWithCrLfUpToTheEndMarker) {
-  const fs::path f = file_nuovo();
+  const file_prova::cartella prova;
+  const fs::path f = prova.percorso() / "doc.txt";
   const std::vector<std::string> righe = {
       "", "uno ", std::string(fine_documento), "mai scritta"};
   ASSERT_TRUE(scrivi_documento(f, righe).ok());
   EXPECT_EQ(leggi(f), "\r\nuno \r\n");
-  fs::remove_all(f.parent_path());
 }
 
 TEST(DocumentoTest, AccentsBecomeSingleBytes) {
@@ -56,7 +47,8 @@ TEST(DocumentoTest, AccentsBecomeSingleBytes) {
 }
 
 TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
-  const fs::path f = file_nuovo();
+  const file_prova::cartella prova;
+  const fs::path f = prova.percorso() / "doc.txt";
   const std::vector<std::string> righe = {"ok", "citt\u0101"};
   io_status s = scrivi_documento(f, righe);
   ASSERT_FALSE(s.ok());
@@ -68,14 +60,13 @@ TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
   EXPECT_FALSE(in_cp1252("\x81", out, scartato));      // undefined byte form
   EXPECT_FALSE(in_cp1252("\xC3", out, scartato));      // truncated UTF-8
   EXPECT_FALSE(in_cp1252("\xE2\x82", out, scartato));  // truncated UTF-8
-  fs::remove_all(f.parent_path());
 }
 
 TEST(DocumentoTest, ListLongerThanTheLineListIsRefused) {
-  const fs::path f = file_nuovo();
+  const file_prova::cartella prova;
+  const fs::path f = prova.percorso() / "doc.txt";
   std::vector<std::string> righe(righe_massime + 1, "x");
   EXPECT_FALSE(scrivi_documento(f, righe).ok());
   righe.pop_back();
   EXPECT_TRUE(scrivi_documento(f, righe).ok());
-  fs::remove_all(f.parent_path());
 }

@@ -7,22 +7,13 @@
 #include <random>
 #include <string>
 
+#include "tests/file_prova.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path cartella_nuova() {
-  std::random_device rd;
-  fs::path p =
-      fs::temp_directory_path() / ("scrittura_sicura_" + std::to_string(rd()));
-  fs::create_directories(p);
-  return p;
-}
-
-std::string leggi(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using file_prova::leggi;
 
 std::size_t voci(const fs::path& cartella) {
   return static_cast<std::size_t>(std::distance(
@@ -32,17 +23,18 @@ std::size_t voci(const fs::path& cartella) {
 }  // namespace
 
 TEST(ScritturaSicuraTest, ReplacesALongerFileWhole) {
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   const fs::path f = c / "a.dat";
   ASSERT_TRUE(sostituisci_file(f, std::string(1000, 'x')).ok());
   ASSERT_TRUE(sostituisci_file(f, std::string("ab\0c", 4)).ok());
   EXPECT_EQ(leggi(f), std::string("ab\0c", 4));
   EXPECT_EQ(voci(c), 1u);
-  fs::remove_all(c);
 }
 
 TEST(ScritturaSicuraTest, UnconfirmedWriteLeavesTargetAndNoTemporary) {
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   const fs::path f = c / "a.dat";
   ASSERT_TRUE(sostituisci_file(f, "old").ok());
   {
@@ -52,7 +44,6 @@ TEST(ScritturaSicuraTest, UnconfirmedWriteLeavesTargetAndNoTemporary) {
   }
   EXPECT_EQ(leggi(f), "old");
   EXPECT_EQ(voci(c), 1u);
-  fs::remove_all(c);
 }
 
 TEST(ScritturaSicuraTest, MissingFolderNamesTheFileAndItsReason) {
@@ -64,11 +55,11 @@ TEST(ScritturaSicuraTest, MissingFolderNamesTheFileAndItsReason) {
 }
 
 TEST(ScritturaSicuraTest, TargetThatIsAFolderFailsAndLeavesNoTemporary) {
-  const fs::path c = cartella_nuova();
+  const file_prova::cartella prova;
+  const fs::path& c = prova.percorso();
   fs::create_directory(c / "x");
   io_status s = sostituisci_file(c / "x", "data");
   EXPECT_FALSE(s.ok());
   EXPECT_TRUE(fs::is_directory(c / "x"));
   EXPECT_EQ(voci(c), 1u);
-  fs::remove_all(c);
 }

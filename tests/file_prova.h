@@ -1,7 +1,7 @@
-// Helpers for the tests of the document writers: a fresh folder per test
-// and the bytes of a written file.
-#ifndef TESTS_CONTENT_FILE_PROVA_H_
-#define TESTS_CONTENT_FILE_PROVA_H_
+// Helpers for the tests that touch files: a fresh folder per test, the bytes
+// of a file, and the lines of a CR LF text.
+#ifndef TESTS_FILE_PROVA_H_
+#define TESTS_FILE_PROVA_H_
 
 #include <filesystem>
 #include <fstream>
@@ -19,11 +19,16 @@ class cartella {
   cartella() {
     std::random_device rd;
     percorso_ = std::filesystem::temp_directory_path() /
-                ("documenti_" + std::to_string(rd()) + std::to_string(rd()));
+                ("scenario_prova_" + std::to_string(rd()) +
+                 std::to_string(rd()));
     std::filesystem::create_directories(percorso_);
   }
   ~cartella() {
+    // A test may have taken permissions away; give them back so the folder
+    // can be removed.
     std::error_code ec;
+    std::filesystem::permissions(percorso_, std::filesystem::perms::owner_all,
+                                 ec);
     std::filesystem::remove_all(percorso_, ec);
   }
   cartella(const cartella&) = delete;
@@ -64,4 +69,4 @@ inline std::vector<std::string> righe_crlf(const std::string& byte) {
 
 }  // namespace file_prova
 
-#endif  // TESTS_CONTENT_FILE_PROVA_H_
+#endif  // TESTS_FILE_PROVA_H_

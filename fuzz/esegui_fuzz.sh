@@ -63,8 +63,10 @@ awk -F, -v t="$taglio" '
   printf '\0'
 } >"$lavoro/corpus/scenario_25km_senza_piano"
 
+# Inputs may grow well past the seeds, to reach a full table of stations
+# and board texts (80 rows or more).
 stato=0
-"$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -timeout=30 \
+"$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -max_len=16384 -timeout=30 \
   -entropic_scale_per_exec_time=1 -print_final_stats=1 \
   -artifact_prefix="$reperti/" "$@" "$lavoro/corpus" || stato=$?
 if [ "$stato" -ne 0 ]; then

@@ -19,10 +19,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <vector>
 

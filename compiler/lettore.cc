@@ -2,6 +2,10 @@
 // train file, each followed by its end-of-file fills.
 #include "compiler/lettore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -81,33 +85,54 @@ std::optional<double> curvatura(std::string_view campo) {
   return std::nullopt;
 }
 
-// The whole file, or the errno of the failure.
+// The whole file, or why it could not be read.
 struct contenuto_file {
   std::string byte;
-  int errore = 0;
+  std::string motivo;  // empty when the file was read whole
 };
+
+std::string motivo_sistema(int numero) {
+  return std::system_category().message(numero != 0 ? numero : EIO);
+}
 
 contenuto_file leggi_file(const fs::path& p) {
   contenuto_file out;
-  std::error_code ec;
-  if (fs::is_directory(p, ec)) {
-    out.errore = EISDIR;
+  // Non-blocking, so that a FIFO without a writer cannot hold the run; a
+  // regular file reads the same either way.
+  const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    out.motivo = motivo_sistema(errno);
+    return out;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(::fdopen(fd, "rb"),
+                                                    &std::fclose);
+  if (!f) {
+    out.motivo = motivo_sistema(errno);
+    ::close(fd);
+    return out;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    out.motivo = motivo_sistema(errno);
+    return out;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    out.motivo = motivo_sistema(EISDIR);
+    return out;
+  }
+  // A FIFO or a device may never end, or end only once memory runs out.
+  if (!S_ISREG(st.st_mode)) {
+    out.motivo = "not a regular file";
     return out;
   }
   errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(p.c_str(), "rb"),
-                                                    &std::fclose);
-  if (!f) {
-    out.errore = errno != 0 ? errno : EIO;
-    return out;
-  }
   std::array<char, 1 << 16> blocco;
   for (;;) {
     const std::size_t n = std::fread(blocco.data(), 1, blocco.size(), f.get());
     out.byte.append(blocco.data(), n);
     if (n < blocco.size()) break;
   }
-  if (std::ferror(f.get()) != 0) out.errore = errno != 0 ? errno : EIO;
+  if (std::ferror(f.get()) != 0) out.motivo = motivo_sistema(errno);
   return out;
 }
 
@@ -136,8 +161,8 @@ class lettura {
     corrente_ = p;
     nome_corrente_ = p.filename().string();
     contenuto_file letto = leggi_file(p);
-    if (letto.errore != 0) {
-      s_.motivo_errore = std::system_category().message(letto.errore);
+    if (!letto.motivo.empty()) {
+      s_.motivo_errore = std::move(letto.motivo);
       guasto_file(errore_generale);
       return false;
     }

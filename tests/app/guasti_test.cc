@@ -42,6 +42,9 @@ constexpr gid_t gid_nessuno = 65534;
 // plan file of 6319964 bytes.
 constexpr rlim_t limite_file = 1 << 20;
 
+// A run that takes longer is stuck: the child is ended by SIGALRM.
+constexpr unsigned secondi_massimi = 60;
+
 const std::string linea_sorgente = "Vendralo_linea.txt";
 const std::string treno_sorgente = "Vendralo_Kv4417-.txt";
 const std::string piano = "Vendralo_linea.dat";
@@ -136,6 +139,7 @@ esito_processo esegui(const fs::path& programma,
         ::_exit(126);
       }
     }
+    ::alarm(secondi_massimi);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
@@ -165,14 +169,18 @@ std::string contenuto(const fs::path& p) {
   return byte;
 }
 
-// Name -> bytes of every entry of a folder; a subfolder maps to "<folder>".
+// Name -> bytes of every entry of a folder; a subfolder maps to "<folder>",
+// anything else that is not a plain file (a FIFO, a link) to "<special>".
 using istantanea = std::map<std::string, std::string>;
 
 istantanea fotografa(const fs::path& cartella) {
   istantanea out;
   for (const fs::directory_entry& e : fs::directory_iterator(cartella)) {
-    out[e.path().filename().string()] =
-        e.is_directory() ? "<folder>" : contenuto(e.path());
+    const fs::file_status st = e.symlink_status();
+    out[e.path().filename().string()] = fs::is_directory(st) ? "<folder>"
+                                        : fs::is_regular_file(st)
+                                            ? contenuto(e.path())
+                                            : "<special>";
   }
   return out;
 }
@@ -392,6 +400,18 @@ TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
        uscita_file,
        {" Errore n. 25",
         "{cartella}/" + treno_sorgente + ": " + motivo(EISDIR)}},
+      // A source that is not a plain file may never end: reading must not
+      // wait on it (or fill memory with it, as /dev/zero would).
+      {"line source is a FIFO",
+       [](const fs::path& c) {
+         fs::remove(c / linea_sorgente);
+         ASSERT_EQ(::mkfifo((c / linea_sorgente).c_str(), 0644), 0);
+       },
+       compila,
+       {},
+       uscita_file,
+       {" Errore n. 25",
+        "{cartella}/" + linea_sorgente + ": not a regular file"}},
       {"compiled file name taken by a folder",
        [](const fs::path& c) { sostituisci_con_cartella(c / tabella); },
        compila,

@@ -66,27 +66,29 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
 }
 
 std::string testo_aiuto() {
-  return
-      "Usage:\n"
-      "  scenario [--folder DIR] [--keep-sources]\n"
-      "      Write the scenario of route Vendralo and train Kv4417 (line and\n"
-      "      train sources, timetable sheet, speed-restriction order form,\n"
-      "      notes), compile the sources into Vendralo_linea.dat,\n"
-      "      Vendralo_Kv4417.sim and Vendralo_Kv4417.dat, and delete the\n"
-      "      sources. Files go to the folder that holds the program, or to\n"
-      "      DIR. --keep-sources keeps the two source files.\n"
-      "  scenario compile [--folder DIR] [--route ID] [--train ID]\n"
-      "      Compile DIR/ID_linea.txt and DIR/ID_TRAIN-.txt (route Vendralo,\n"
-      "      train Kv4417 and the current folder by default) into the three\n"
-      "      compiled files in DIR. The sources are never deleted.\n"
-      "      Identifiers hold letters, digits, '_' and '-' only.\n"
-      "  scenario --help | --version\n"
-      "\n"
-      "Exit status:\n"
-      "  0  done\n"
-      "  1  compile fault in a source file (the report gives its number)\n"
-      "  2  usage error\n"
-      "  3  a file that could not be read or written\n";
+  return "Usage:\n"
+         "  scenario [--folder DIR] [--keep-sources]\n"
+         "      Write the scenario of route Vendralo and train Kv4417 (line "
+         "and\n"
+         "      train sources, timetable sheet, speed-restriction order form,\n"
+         "      notes), compile the sources into Vendralo_linea.dat,\n"
+         "      Vendralo_Kv4417.sim and Vendralo_Kv4417.dat, and delete the\n"
+         "      sources. Files go to the folder that holds the program, or to\n"
+         "      DIR. --keep-sources keeps the two source files.\n"
+         "  scenario compile [--folder DIR] [--route ID] [--train ID]\n"
+         "      Compile DIR/ID_linea.txt and DIR/ID_TRAIN-.txt (route "
+         "Vendralo,\n"
+         "      train Kv4417 and the current folder by default) into the "
+         "three\n"
+         "      compiled files in DIR. The sources are never deleted.\n"
+         "      Identifiers hold letters, digits, '_' and '-' only.\n"
+         "  scenario --help | --version\n"
+         "\n"
+         "Exit status:\n"
+         "  0  done\n"
+         "  1  compile fault in a source file (the report gives its number)\n"
+         "  2  usage error\n"
+         "  3  a file that could not be read or written\n";
 }
 
 std::string testo_versione() { return "scenario 0.1.0\n"; }

@@ -23,8 +23,8 @@ constexpr std::array<L, 6> sei_i32{L::i32, L::i32, L::i32,
 // position, category, length, opzione, cifra_3, cifra_2, numero_1, numero_2,
 // cifra_1, numero_3, numero_4, numero_5, sosta, hours, minutes, seconds, name
 constexpr std::array<L, 17> stazione_valori{
-    L::i32, L::u8,  L::i32, L::u8,  L::u8,  L::u8,  L::i16, L::i16, L::u8,
-    L::i16, L::i16, L::i16, L::u8,  L::i32, L::i32, L::i32, L::testo};
+    L::i32, L::u8,  L::i32, L::u8, L::u8,  L::u8,  L::i16, L::i16,  L::u8,
+    L::i16, L::i16, L::i16, L::u8, L::i32, L::i32, L::i32, L::testo};
 
 constexpr prova_parola ci(std::string_view p) { return {p, false}; }
 constexpr prova_parola cs(std::string_view p) { return {p, true}; }
@@ -45,7 +45,8 @@ const tipo_record caratteristiche[] = {
     {record::curva, {ci("curva"), {}}, due_i32},
     {record::montagna, {ci("montagna"), {}}, tre_i32},
     {record::indicatori_v_max, {ci("indicatori_v"), {}}, nove_i32},
-    {record::cartello_indicatore, {ci("indicat"), ci("cartello")},
+    {record::cartello_indicatore,
+     {ci("indicat"), ci("cartello")},
      posizione_testo},
 };
 
@@ -75,8 +76,8 @@ std::span<const tipo_record> record_caratteristiche() {
 std::span<const tipo_record> record_treno() { return treno; }
 
 const tipo_record& definizione(record kind) {
-  for (auto tabella : {record_generali(), record_caratteristiche(),
-                       record_treno()}) {
+  for (auto tabella :
+       {record_generali(), record_caratteristiche(), record_treno()}) {
     for (const tipo_record& r : tabella) {
       if (r.kind == kind) return r;
     }
@@ -88,8 +89,7 @@ bool contiene(std::string_view campo, std::string_view parola) {
   return campo.find(parola) != std::string_view::npos;
 }
 
-bool contiene_senza_maiuscole(std::string_view campo,
-                              std::string_view parola) {
+bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola) {
   auto uguali = [](char a, char b) { return minuscola(a) == minuscola(b); };
   return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(),
                      uguali) != campo.end();

@@ -18,9 +18,9 @@ class cartella {
  public:
   cartella() {
     std::random_device rd;
-    percorso_ = std::filesystem::temp_directory_path() /
-                ("scenario_prova_" + std::to_string(rd()) +
-                 std::to_string(rd()));
+    percorso_ =
+        std::filesystem::temp_directory_path() /
+        ("scenario_prova_" + std::to_string(rd()) + std::to_string(rd()));
     std::filesystem::create_directories(percorso_);
   }
   ~cartella() {

@@ -17,8 +17,8 @@
 #include "content/stazioni.h"
 #include "source/nomi_file.h"
 #include "source/record.h"
-#include "tests/file_prova.h"
 #include "tests/content/riga_letta.h"
+#include "tests/file_prova.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "content/documento.h"
 #include "source/nomi_file.h"
 #include "source/record.h"
-#include "tests/file_prova.h"
 #include "tests/content/riga_letta.h"
+#include "tests/file_prova.h"
 
 namespace {
 

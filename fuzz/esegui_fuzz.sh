@@ -7,8 +7,10 @@
 #   fuzz/esegui_fuzz.sh FUZZER PROGRAM [libFuzzer options...]
 #
 # FUZZER is the built sorgenti_fuzz; PROGRAM is a built `scenario`, which
-# writes the scenario's sources for the seed corpus. For example, the bounded
-# run of CI:
+# writes the scenario's sources for the seed corpus. The corpus lives in a
+# temporary folder, or in ESEGUI_FUZZ_CORPUS when that names a folder: a long
+# run that is stopped then goes on from what it had found. For example, the
+# bounded run of CI:
 #   fuzz/esegui_fuzz.sh build/fuzz/fuzz/sorgenti_fuzz build/test/app/scenario \
 #     -max_total_time=60
 set -euo pipefail
@@ -30,14 +32,15 @@ fi
 lavoro="$(mktemp -d "${TMPDIR:-/tmp}/esegui_fuzz.XXXXXX")"
 trap 'rm -rf "$lavoro"' EXIT
 reperti="$radice/build/fuzz-findings"
-mkdir -p "$reperti" "$lavoro/corpus" "$lavoro/scenario"
+corpus="${ESEGUI_FUZZ_CORPUS:-$lavoro/corpus}"
+mkdir -p "$reperti" "$corpus" "$lavoro/scenario"
 
 # Seeds: the committed ones, and the scenario's own pair of sources cut to
 # its first 25 km (rows past 24 km dropped, route length 25000): every input
 # builds a plan point per metre of the route, so the full 309 km would cost
 # each execution a hundred times more. The pair is joined by a NUL, once with
 # the plan (j = 1) and once without (a second NUL).
-cp "$radice"/fuzz/corpus/* "$lavoro/corpus/"
+cp "$radice"/fuzz/corpus/* "$corpus/"
 "$programma" --folder "$lavoro/scenario" --keep-sources >/dev/null 2>&1
 taglio=25000
 # Line source: the general part stays, with the shorter route; a feature row
@@ -57,18 +60,18 @@ awk -F, -v t="$taglio" '
   cat "$lavoro/linea"
   printf '\0'
   cat "$lavoro/treno"
-} >"$lavoro/corpus/scenario_25km"
+} >"$corpus/scenario_25km"
 {
-  cat "$lavoro/corpus/scenario_25km"
+  cat "$corpus/scenario_25km"
   printf '\0'
-} >"$lavoro/corpus/scenario_25km_senza_piano"
+} >"$corpus/scenario_25km_senza_piano"
 
 # Inputs may grow well past the seeds, to reach a full table of stations
 # and board texts (80 rows or more).
 stato=0
 "$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -max_len=16384 -timeout=30 \
   -entropic_scale_per_exec_time=1 -print_final_stats=1 \
-  -artifact_prefix="$reperti/" "$@" "$lavoro/corpus" || stato=$?
+  -artifact_prefix="$reperti/" "$@" "$corpus" || stato=$?
 if [ "$stato" -ne 0 ]; then
   echo "esegui_fuzz: finding (exit status $stato); inputs in $reperti" >&2
   exit 1

@@ -1,8 +1,8 @@
 // The compile command.
 #include "app/compila.h"
 
+#include "app/compilazione.h"
 #include "app/rapporto.h"
-#include "compiler/percorso.h"
 #include "compiler/scenario.h"
 
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
@@ -10,7 +10,7 @@ int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
   scenario s;
   s.nome_linea = o.linea;
   s.nome_treno = o.treno;
-  const risultato_compilazione r =
-      memorizza_percorso(s, cartella, 1, /*conserva_sorgenti=*/true);
+  const risultato_cartella r =
+      compila_cartella(s, cartella, 1, /*conserva_sorgenti=*/true);
   return riporta_compilazione(r, s, cartella, p, err);
 }

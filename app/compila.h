@@ -10,8 +10,8 @@
 #include "app/riga_comando.h"
 
 // Compiles <cartella>/<o.linea>_linea.txt and <o.linea>_<o.treno>-.txt with
-// the plan file, reports a fault on `err` and returns the exit status. A stamp
-// fault (1250, 1251) ends the program through the platform instead.
+// the plan file, reports a fault on `err` (1250 and 1251 in the platform's
+// message box) and returns the exit status.
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
                         piattaforma& p, std::ostream& err);
 

@@ -4,16 +4,17 @@
 
 #include <functional>
 #include <string_view>
-#include <system_error>
 
+#include "app/compilazione.h"
 #include "app/rapporto.h"
-#include "compiler/percorso.h"
+#include "app/stato_uscita.h"
 #include "compiler/scenario.h"
 #include "content/dati_linea.h"
 #include "content/dati_note.h"
 #include "content/dati_rallentamenti.h"
 #include "content/dati_scheda.h"
 #include "content/dati_treno.h"
+#include "port/sistema.h"
 #include "source/nomi_file.h"
 
 namespace {
@@ -28,11 +29,7 @@ void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
   for (const std::filesystem::path& p :
        {nomi_file::sorgente_linea(cartella, s.nome_linea),
         nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno)}) {
-    std::error_code ignorato;
-    if (std::filesystem::is_regular_file(
-            std::filesystem::symlink_status(p, ignorato))) {
-      std::filesystem::remove(p, ignorato);
-    }
+    if (port::tipo_di(p) == port::tipo_voce::file) (void)port::rimuovi(p);
   }
 }
 
@@ -48,7 +45,7 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
   const std::string_view l = s.nome_linea;
   const std::string_view t = s.nome_treno;
   // The writers in run order; the first that fails stops the run.
-  const std::function<io_status()> scrittori[] = {
+  const std::function<port::io_status()> scrittori[] = {
       [&] { return dati_linea(cartella, l); },
       [&] { return dati_treno(cartella, l, t); },
       [&] { return dati_note(cartella, l, t); },
@@ -56,14 +53,14 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
       [&] { return dati_scheda(cartella, l, t); },
   };
   for (const auto& scrivi : scrittori) {
-    if (const io_status w = scrivi(); !w.ok()) {
+    if (const port::io_status w = scrivi(); !w.ok()) {
       err << "scenario: cannot write " << w.message << "\n";
       if (!o.conserva_sorgenti) togli_sorgenti(s, cartella);
       return stato_file;
     }
   }
 
-  const risultato_compilazione r =
-      memorizza_percorso(s, cartella, 1, o.conserva_sorgenti);
+  const risultato_cartella r =
+      compila_cartella(s, cartella, 1, o.conserva_sorgenti);
   return riporta_compilazione(r, s, cartella, p, err);
 }

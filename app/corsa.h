@@ -9,8 +9,8 @@
 #include "app/piattaforma.h"
 #include "app/riga_comando.h"
 
-// Runs the job in `cartella`. Returns the exit status; a stamp fault ends the
-// program through the platform instead.
+// Runs the job in `cartella` and returns the exit status; a stamp fault is
+// shown in the platform's message box.
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
                  piattaforma& p, std::ostream& err);
 

@@ -1,7 +1,7 @@
 // Fatal report.
 #include "app/errore.h"
 
-#include <cstdlib>
+#include "app/stato_uscita.h"
 
 std::string messaggio_errore(std::string_view a) {
   std::string testo = " Errore n. ";
@@ -9,8 +9,12 @@ std::string messaggio_errore(std::string_view a) {
   return testo;
 }
 
-void errore(piattaforma& p, std::string_view a) {
-  p.mostra_messaggio(messaggio_errore(a));
-  p.termina(stato_errore);
-  std::abort();  // termina never returns; a platform that did is a bug
+int errore(piattaforma& p, std::string_view a, std::string_view seguito) {
+  std::string testo = messaggio_errore(a);
+  if (!seguito.empty()) {
+    testo += '\n';
+    testo += seguito;
+  }
+  p.mostra_messaggio(testo);
+  return stato_guasto_compilazione;
 }

@@ -1,5 +1,6 @@
 // The fatal report of the run: " Errore n. " followed by the text, in a
-// message box, then the end of the program.
+// modal message box; once it is closed the run ends with the status
+// returned here.
 #ifndef APP_ERRORE_H_
 #define APP_ERRORE_H_
 
@@ -8,13 +9,12 @@
 
 #include "app/piattaforma.h"
 
-// Exit status of a run ended by errore.
-inline constexpr int stato_errore = 1;
-
 // The message text of errore: " Errore n. " directly followed by `a`.
 std::string messaggio_errore(std::string_view a);
 
-// Shows messaggio_errore(a) and ends the program; never returns.
-[[noreturn]] void errore(piattaforma& p, std::string_view a);
+// Shows messaggio_errore(a), followed by `seguito` on further lines when it
+// is not empty, and returns the exit status the program ends with.
+[[nodiscard]] int errore(piattaforma& p, std::string_view a,
+                         std::string_view seguito = {});
 
 #endif  // APP_ERRORE_H_

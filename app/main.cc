@@ -1,13 +1,14 @@
 // Entry point: reads the command line and runs the job.
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/cartella.h"
 #include "app/compila.h"
 #include "app/corsa.h"
 #include "app/riga_comando.h"
 #include "app/terminale.h"
+#include "port/sistema.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -31,11 +32,11 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path cartella;
   if (o.cartella) {
-    cartella = *o.cartella;
+    cartella = port::percorso_da_testo(*o.cartella);
   } else if (o.cosa == comando::compila) {
     cartella = ".";
   } else {
-    auto trovata = cartella_programma(argc > 0 ? argv[0] : "");
+    auto trovata = port::cartella_programma(argc > 0 ? argv[0] : "");
     if (!trovata) {
       std::cerr << "scenario: cannot find the program's folder; use --folder\n";
       return stato_file;

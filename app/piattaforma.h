@@ -1,7 +1,7 @@
-// The narrow window-system layer of the run: a waiting window with one label,
-// a modal message box with an OK button, and the end of the program. The
-// terminal implementation serves machines without a window system; a native
-// window and message box implement the same interface.
+// The narrow window-system layer of the run: a waiting window with one label
+// and a modal message box with an OK button. The terminal implementation
+// serves machines without a window system; a native window and message box
+// implement the same interface.
 #ifndef APP_PIATTAFORMA_H_
 #define APP_PIATTAFORMA_H_
 
@@ -16,8 +16,6 @@ class piattaforma {
                                std::string_view etichetta) = 0;
   // Shows a modal message box with one OK button and returns once closed.
   virtual void mostra_messaggio(std::string_view testo) = 0;
-  // Ends the program with this exit status. Never returns.
-  [[noreturn]] virtual void termina(int stato) = 0;
 };
 
 #endif  // APP_PIATTAFORMA_H_

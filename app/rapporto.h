@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/compilazione.h"
 #include "app/piattaforma.h"
-#include "compiler/percorso.h"
 #include "compiler/scenario.h"
 
 // True for the fault numbers that carry a position in metres.
@@ -30,11 +30,11 @@ std::string_view significato_guasto(std::int32_t codice);
 std::string testo_guasto(const scenario& s,
                          const std::filesystem::path& cartella);
 
-// Reports the outcome of memorizza_percorso on s and returns the exit status:
-// stato_ok, stato_guasto_compilazione for a fault in the sources, stato_file
-// for a source that could not be read or a compiled file that could not be
-// written. 1250 and 1251 go through errore, which ends the program.
-int riporta_compilazione(const risultato_compilazione& r, const scenario& s,
+// Reports the outcome of compila_cartella on s and returns the exit status:
+// stato_ok, stato_guasto_compilazione for a fault in the sources (1250 and
+// 1251 shown through errore), stato_file for a source that could not be
+// read or a compiled file that could not be written.
+int riporta_compilazione(const risultato_cartella& r, const scenario& s,
                          const std::filesystem::path& cartella, piattaforma& p,
                          std::ostream& err);
 

@@ -8,11 +8,7 @@
 #include <string>
 #include <string_view>
 
-// Exit statuses of the program.
-inline constexpr int stato_ok = 0;
-inline constexpr int stato_guasto_compilazione = 1;
-inline constexpr int stato_uso = 2;
-inline constexpr int stato_file = 3;
+#include "app/stato_uscita.h"
 
 enum class comando { corsa, compila, aiuto, versione };
 

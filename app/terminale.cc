@@ -1,8 +1,6 @@
 // Terminal window layer.
 #include "app/terminale.h"
 
-#include <cstdlib>
-
 void piattaforma_terminale::mostra_finestra(std::string_view /*titolo*/,
                                             std::string_view etichetta) {
   err_ << etichetta << '\n';
@@ -12,9 +10,4 @@ void piattaforma_terminale::mostra_finestra(std::string_view /*titolo*/,
 void piattaforma_terminale::mostra_messaggio(std::string_view testo) {
   err_ << testo << '\n';
   err_.flush();
-}
-
-void piattaforma_terminale::termina(int stato) {
-  err_.flush();
-  std::exit(stato);
 }

@@ -14,7 +14,6 @@ class piattaforma_terminale : public piattaforma {
   void mostra_finestra(std::string_view titolo,
                        std::string_view etichetta) override;
   void mostra_messaggio(std::string_view testo) override;
-  [[noreturn]] void termina(int stato) override;
 
  private:
   std::ostream& err_;

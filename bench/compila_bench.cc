@@ -1,30 +1,30 @@
-// Compile benchmarks on the synthetic scenario: the whole compile, reading
-// alone, the finishing pass alone, writing alone, and the write floor (the
-// same bytes written from memory, one write per file).
+// Compile benchmarks on the synthetic scenario: the whole compile of a
+// folder (read the sources, compile, write), the compile in memory, reading
+// alone, the finishing pass alone, encoding alone, writing alone, and the
+// write floor (the same bytes written from memory, one write per file).
 //
 //   scenario_bench [benchmark flags]
 //   scenario_bench --write-sources=DIR   writes the synthetic sources as
 //                                        DIR/Vendralo_linea.txt and
 //                                        DIR/Vendralo_Kv4417-.txt, then exits
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/compilazione.h"
 #include "bench/scenario_sintetico.h"
-#include "compiler/file_compilati.h"
 #include "compiler/lettore.h"
 #include "compiler/percorso.h"
 #include "compiler/rifinitura.h"
 #include "compiler/scenario.h"
+#include "port/sistema.h"
 #include "source/nomi_file.h"
 
 namespace {
@@ -42,7 +42,7 @@ class cartella_sintetica {
     dir_ =
         fs::temp_directory_path() / ("scenario_bench_" + std::to_string(rd()));
     fs::create_directories(dir_);
-    if (io_status st = scrivi_scenario_sintetico(dir_, linea, treno);
+    if (port::io_status st = scrivi_scenario_sintetico(dir_, linea, treno);
         !st.ok()) {
       std::fprintf(stderr, "%s\n", st.message.c_str());
       std::abort();
@@ -61,6 +61,15 @@ class cartella_sintetica {
   fs::path dir_;
 };
 
+// The synthetic sources in memory, as the compile receives them.
+struct sorgenti_in_memoria {
+  sorgenti_sintetiche testo = genera_scenario_sintetico();
+  sorgenti in() const {
+    return {{sorgente::stato::letta, testo.linea, {}},
+            {sorgente::stato::letta, testo.treno, {}}};
+  }
+};
+
 scenario con_nomi() {
   scenario s;
   s.nome_linea = linea;
@@ -72,60 +81,77 @@ void ferma(benchmark::State& state, const std::string& motivo) {
   state.SkipWithError(motivo.c_str());
 }
 
+std::int64_t byte_di(const file_codificati& f) {
+  return static_cast<std::int64_t>(f.piano.size() + f.tabella.size() +
+                                   f.celle.size());
+}
+
 // The model as the reader leaves it, with the driver's preparation.
-scenario letto(const fs::path& dir) {
+scenario letto(const sorgenti& in) {
   scenario s = con_nomi();
   s.scrivi_linea = 1;
-  memorizza_dati(s, dir, /*conserva_sorgenti=*/true);
+  (void)memorizza_dati(s, in);
   return s;
 }
 
-std::size_t byte_scritti(const scenario& s) {
-  std::size_t piano = 0;
-  for (int c = 0; c < 2; ++c) {
-    for (std::size_t m = 0; m < s.tracciato.metri(); ++m) {
-      switch (s.tracciato.tipo(m, c)) {
-        case tipo_punto::vuoto:
-          piano += 2;
-          break;
-        case tipo_punto::intero:
-          piano += 4;
-          break;
-        case tipo_punto::doppio:
-          piano += 10;
-          break;
-      }
-    }
-  }
-  return piano + codifica_tabella(s.tabella_dati).size() +
-         s.celle.size() * cella_record_size;
+// A compiled model and its files, ready to be written.
+struct compilato {
+  scenario s = con_nomi();
+  file_codificati file;
+  bool ok = false;
+};
+
+compilato compila_una_volta(const sorgenti& in) {
+  compilato c;
+  risultato_compilazione r = memorizza_percorso(c.s, in, 1);
+  c.ok = r.esito == esito_compilazione::compilato;
+  c.file = std::move(r.file);
+  return c;
 }
 
-void BM_CompilaCompleto(benchmark::State& state) {
+void BM_CompilaCartella(benchmark::State& state) {
   cartella_sintetica c;
+  std::int64_t byte = 0;
   for (auto _ : state) {
     scenario s = con_nomi();
-    const risultato_compilazione r =
-        memorizza_percorso(s, c.dir(), 1, /*conserva_sorgenti=*/true);
-    if (r.esito != esito_compilazione::compilato) {
+    const risultato_cartella r =
+        compila_cartella(s, c.dir(), 1, /*conserva_sorgenti=*/true);
+    if (r.esito != esito_cartella::compilato) {
       ferma(state, "compile failed: code " + std::to_string(s.codice_errore) +
                        " at " + std::to_string(s.posizione_errore) + " " +
                        r.file.message);
       return;
     }
   }
-  const std::uintmax_t byte =
-      fs::file_size(nomi_file::piano(c.dir(), linea)) +
-      fs::file_size(nomi_file::tabella(c.dir(), linea, treno)) +
-      fs::file_size(nomi_file::celle(c.dir(), linea, treno));
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(byte));
+  for (const fs::path& f : {nomi_file::piano(c.dir(), linea),
+                            nomi_file::tabella(c.dir(), linea, treno),
+                            nomi_file::celle(c.dir(), linea, treno)}) {
+    byte += static_cast<std::int64_t>(fs::file_size(f));
+  }
+  state.SetBytesProcessed(state.iterations() * byte);
 }
-BENCHMARK(BM_CompilaCompleto)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CompilaCartella)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CompilaInMemoria(benchmark::State& state) {
+  const sorgenti_in_memoria m;
+  std::int64_t byte = 0;
+  for (auto _ : state) {
+    compilato c = compila_una_volta(m.in());
+    if (!c.ok) {
+      ferma(state, "compile fault " + std::to_string(c.s.codice_errore));
+      return;
+    }
+    byte = byte_di(c.file);
+    benchmark::DoNotOptimize(c.file.piano.data());
+  }
+  state.SetBytesProcessed(state.iterations() * byte);
+}
+BENCHMARK(BM_CompilaInMemoria)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Lettura(benchmark::State& state) {
-  cartella_sintetica c;
+  const sorgenti_in_memoria m;
   for (auto _ : state) {
-    scenario s = letto(c.dir());
+    scenario s = letto(m.in());
     if (s.codice_errore != 0) {
       ferma(state, "read fault " + std::to_string(s.codice_errore));
       return;
@@ -136,8 +162,8 @@ void BM_Lettura(benchmark::State& state) {
 BENCHMARK(BM_Lettura)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Rifinitura(benchmark::State& state) {
-  cartella_sintetica c;
-  const scenario s = letto(c.dir());
+  const sorgenti_in_memoria m;
+  const scenario s = letto(m.in());
   if (s.codice_errore != 0) {
     ferma(state, "read fault " + std::to_string(s.codice_errore));
     return;
@@ -158,79 +184,83 @@ void BM_Rifinitura(benchmark::State& state) {
 }
 BENCHMARK(BM_Rifinitura)->Unit(benchmark::kMicrosecond);
 
-// A compiled model, ready to be written.
-scenario compilato(const fs::path& dir) {
-  scenario s = letto(dir);
-  if (s.codice_errore == 0) rifinitura(s);
-  if (s.codice_errore == 0) (void)timbra(s);
-  return s;
-}
-
-void BM_Scrittura(benchmark::State& state) {
-  cartella_sintetica c;
-  const scenario s = compilato(c.dir());
-  if (s.codice_errore != 0) {
-    ferma(state, "compile fault " + std::to_string(s.codice_errore));
+void BM_Codifica(benchmark::State& state) {
+  const sorgenti_in_memoria m;
+  const compilato c = compila_una_volta(m.in());
+  if (!c.ok) {
+    ferma(state, "compile fault " + std::to_string(c.s.codice_errore));
     return;
   }
   for (auto _ : state) {
-    if (io_status st = scrivi_file_compilati(s, c.dir()); !st.ok()) {
+    const file_codificati f = codifica_file(c.s);
+    benchmark::DoNotOptimize(f.piano.data());
+  }
+  state.SetBytesProcessed(state.iterations() * byte_di(c.file));
+}
+BENCHMARK(BM_Codifica)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The writer of the compiled files: three temporaries written, each flushed
+// to disk, renamed over its target and the folder synced.
+void BM_Scrittura(benchmark::State& state) {
+  cartella_sintetica d;
+  const sorgenti_in_memoria m;
+  const compilato c = compila_una_volta(m.in());
+  if (!c.ok) {
+    ferma(state, "compile fault " + std::to_string(c.s.codice_errore));
+    return;
+  }
+  for (auto _ : state) {
+    if (port::io_status st = scrivi_file_compilati(c.s, c.file, d.dir());
+        !st.ok()) {
       ferma(state, st.message);
       return;
     }
   }
-  state.SetBytesProcessed(state.iterations() *
-                          static_cast<std::int64_t>(byte_scritti(s)));
+  state.SetBytesProcessed(state.iterations() * byte_di(c.file));
 }
 BENCHMARK(BM_Scrittura)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One write of `byte` to a temporary, then (when `sicuro`) fsync, and a
-// rename over the target: the least any safe replacement can do.
-bool scrivi_una_volta(const fs::path& file, const std::string& byte,
-                      bool sicuro) {
-  const std::string tmp = file.string() + ".floor";
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0) return false;
-  const bool ok = ::write(fd, byte.data(), byte.size()) ==
-                      static_cast<ssize_t>(byte.size()) &&
-                  (!sicuro || ::fsync(fd) == 0);
-  if (::close(fd) != 0 || !ok) return false;
-  return std::rename(tmp.c_str(), file.c_str()) == 0;
-}
-
+// The least a safe replacement can do, file by file: one write of bytes
+// already in memory, then (when `sicuro`) what the writer does to make it
+// durable (fsync, rename, folder sync), or else a plain stream and a rename.
 void scrittura_minima(benchmark::State& state, bool sicuro) {
-  cartella_sintetica c;
-  const scenario s = compilato(c.dir());
-  if (s.codice_errore != 0) {
-    ferma(state, "compile fault " + std::to_string(s.codice_errore));
+  cartella_sintetica d;
+  const sorgenti_in_memoria m;
+  const compilato c = compila_una_volta(m.in());
+  if (!c.ok) {
+    ferma(state, "compile fault " + std::to_string(c.s.codice_errore));
     return;
   }
-  // The same bytes as the three compiled files, built once beforehand.
-  std::string piano;
-  piano.reserve(byte_scritti(s));
-  append_punti(piano, s.tracciato, 0, 0, s.tracciato.metri());
-  append_punti(piano, s.tracciato, 1, 0, s.tracciato.metri());
-  const std::vector<std::pair<fs::path, std::string>> file = {
-      {nomi_file::piano(c.dir(), linea), std::move(piano)},
-      {nomi_file::tabella(c.dir(), linea, treno),
-       codifica_tabella(s.tabella_dati)},
-      {nomi_file::celle(c.dir(), linea, treno), codifica_celle(s.celle)},
+  const std::vector<std::pair<fs::path, const std::string*>> file = {
+      {nomi_file::piano(d.dir(), linea), &c.file.piano},
+      {nomi_file::tabella(d.dir(), linea, treno), &c.file.tabella},
+      {nomi_file::celle(d.dir(), linea, treno), &c.file.celle},
   };
-  std::size_t totale = 0;
-  for (const auto& f : file) totale += f.second.size();
   for (auto _ : state) {
     for (const auto& [nome, byte] : file) {
-      if (!scrivi_una_volta(nome, byte, sicuro)) {
-        ferma(state, nome.string() + ": " + std::to_string(errno));
+      if (sicuro) {
+        if (port::io_status st = port::sostituisci_file(nome, *byte);
+            !st.ok()) {
+          ferma(state, st.message);
+          return;
+        }
+        continue;
+      }
+      fs::path tmp = nome;
+      tmp += ".floor";
+      std::ofstream(tmp, std::ios::binary)
+          .write(byte->data(), static_cast<std::streamsize>(byte->size()));
+      std::error_code ec;
+      fs::rename(tmp, nome, ec);
+      if (ec) {
+        ferma(state, nome.string() + ": " + ec.message());
         return;
       }
     }
   }
-  state.SetBytesProcessed(state.iterations() *
-                          static_cast<std::int64_t>(totale));
+  state.SetBytesProcessed(state.iterations() * byte_di(c.file));
 }
 
-// With fsync, as the compiled files are written.
 void BM_ScritturaMinima(benchmark::State& state) {
   scrittura_minima(state, true);
 }
@@ -251,10 +281,10 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
     if (a.starts_with(opzione)) {
-      const fs::path dir(a.substr(opzione.size()));
+      const fs::path dir = port::percorso_da_testo(a.substr(opzione.size()));
       std::error_code ec;
       fs::create_directories(dir, ec);
-      if (io_status st = scrivi_scenario_sintetico(dir, linea, treno);
+      if (port::io_status st = scrivi_scenario_sintetico(dir, linea, treno);
           !st.ok()) {
         std::fprintf(stderr, "%s\n", st.message.c_str());
         return 3;

@@ -120,17 +120,17 @@ std::string treno() {
 
 }  // namespace
 
-sorgenti genera_scenario_sintetico() { return {linea(), treno()}; }
+sorgenti_sintetiche genera_scenario_sintetico() { return {linea(), treno()}; }
 
-io_status scrivi_scenario_sintetico(const std::filesystem::path& cartella,
-                                    std::string_view nome_linea,
-                                    std::string_view nome_treno) {
-  const sorgenti s = genera_scenario_sintetico();
-  if (io_status st = sostituisci_file(
+port::io_status scrivi_scenario_sintetico(const std::filesystem::path& cartella,
+                                          std::string_view nome_linea,
+                                          std::string_view nome_treno) {
+  const sorgenti_sintetiche s = genera_scenario_sintetico();
+  if (port::io_status st = port::sostituisci_file(
           nomi_file::sorgente_linea(cartella, nome_linea), s.linea);
       !st.ok()) {
     return st;
   }
-  return sostituisci_file(
+  return port::sostituisci_file(
       nomi_file::sorgente_treno(cartella, nome_linea, nome_treno), s.treno);
 }

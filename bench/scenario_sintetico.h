@@ -9,18 +9,18 @@
 #include <string>
 #include <string_view>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
-struct sorgenti {
+struct sorgenti_sintetiche {
   std::string linea;  // text of <linea>_linea.txt
   std::string treno;  // text of <linea>_<treno>-.txt
 };
 
-sorgenti genera_scenario_sintetico();
+sorgenti_sintetiche genera_scenario_sintetico();
 
 // Writes both sources into `cartella` under the given identifiers.
-io_status scrivi_scenario_sintetico(const std::filesystem::path& cartella,
-                                    std::string_view linea,
-                                    std::string_view treno);
+port::io_status scrivi_scenario_sintetico(const std::filesystem::path& cartella,
+                                          std::string_view linea,
+                                          std::string_view treno);
 
 #endif  // BENCH_SCENARIO_SINTETICO_H_

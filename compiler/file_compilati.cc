@@ -2,21 +2,9 @@
 // order under its record layout; the order is the file format.
 #include "compiler/file_compilati.h"
 
-#include <algorithm>
 #include <cassert>
 
 #include "compiler/codifica.h"
-
-namespace {
-
-// Widest plan record: type code and a double.
-constexpr std::size_t punto_record_massimo = 10;
-
-// Metres encoded per block of the plan file, so a block stays under 1 MiB
-// however long the route is.
-constexpr std::size_t metri_per_blocco = 1 << 16;
-
-}  // namespace
 
 // Plan element, a variant record of 2, 4 or 10 bytes:
 //   type i16 (0 empty, 2 integer, 5 double) | nothing, i16 or f64
@@ -24,40 +12,41 @@ constexpr std::size_t metri_per_blocco = 1 << 16;
 void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
                   std::size_t da, std::size_t a) {
   // Sized once for the widest records, then cut to what was written: the
-  // plan is millions of records, too many to append byte by byte.
+  // plan is millions of records, too many to append one by one.
   const std::size_t inizio = out.size();
-  out.resize(inizio + (a - da) * punto_record_massimo);
+  out.resize(inizio + (a - da) * punto_doppio_size);
   char* p = out.data() + inizio;
+  const tipo_punto* tipi = t.tipi(coordinata);
+  const double* valori = t.valori(coordinata);
   for (std::size_t m = da; m < a; ++m) {
-    const tipo_punto tp = t.tipo(m, coordinata);
+    const tipo_punto tp = tipi[m];
     p = encode_i16_le(p, static_cast<std::int16_t>(tp));
     switch (tp) {
       case tipo_punto::vuoto:
         break;
       case tipo_punto::intero:
-        p = encode_i16_le(p,
-                          static_cast<std::int16_t>(t.valore(m, coordinata)));
+        p = encode_i16_le(p, static_cast<std::int16_t>(valori[m]));
         break;
       case tipo_punto::doppio:
-        p = encode_f64_le(p, t.valore(m, coordinata));
+        p = encode_f64_le(p, valori[m]);
         break;
     }
   }
   out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
-io_status scrivi_piano(file_sostitutivo& f, const tracciato_piano& t) {
-  std::string blocco;
-  blocco.reserve(metri_per_blocco * punto_record_massimo);
-  for (int coordinata = 0; coordinata < 2; ++coordinata) {
-    for (std::size_t da = 0; da < t.metri(); da += metri_per_blocco) {
-      const std::size_t a = std::min(t.metri(), da + metri_per_blocco);
-      blocco.clear();
-      append_punti(blocco, t, coordinata, da, a);
-      if (io_status st = f.scrivi(blocco); !st.ok()) return st;
-    }
-  }
-  return {};
+void append_piano(std::string& out, const tracciato_piano& t) {
+  // Room for the widest records, cut to what was written; the plan is
+  // millions of records, too many to append one by one.
+  out.reserve(out.size() + 2 * t.metri() * punto_doppio_size);
+  append_punti(out, t, 0, 0, t.metri());
+  append_punti(out, t, 1, 0, t.metri());
+}
+
+std::string codifica_piano(const tracciato_piano& t) {
+  std::string out;
+  append_piano(out, t);
+  return out;
 }
 
 // voce_dati record, 34 bytes plus n, all little-endian, in this order:
@@ -86,14 +75,20 @@ void append_voce(std::string& out, const voce_dati& v) {
   put_i32_le(out, v.valore_d);
 }
 
-std::string codifica_tabella(
-    const std::array<voce_dati, numero_voci>& tabella) {
-  std::size_t totale = 0;
-  for (const voce_dati& v : tabella)
+void append_tabella(std::string& out,
+                    const std::array<voce_dati, numero_voci>& tabella) {
+  std::size_t totale = out.size();
+  for (const voce_dati& v : tabella) {
     totale += voce_record_size + v.testo.size();
-  std::string out;
+  }
   out.reserve(totale);
   for (const voce_dati& v : tabella) append_voce(out, v);
+}
+
+std::string codifica_tabella(
+    const std::array<voce_dati, numero_voci>& tabella) {
+  std::string out;
+  append_tabella(out, tabella);
   return out;
 }
 
@@ -102,23 +97,36 @@ std::string codifica_tabella(
 //   tipo_montagna u8 | velocita_linea u8 | pendenza_linea u8 |
 //   aderenza_linea u8
 // The order is the file format: do not reorder.
+char* encode_cella(char* p, const cella& c) {
+  p = encode_u8(p, c.tipo_cella);
+  p = encode_i16_le(p, c.valore1);
+  p = encode_i16_le(p, c.valore2);
+  p = encode_i16_le(p, c.valore3);
+  p = encode_i16_le(p, c.valore4);
+  p = encode_u8(p, c.tempo_segnale);
+  p = encode_u8(p, c.avviso);
+  p = encode_u8(p, c.tipo_montagna);
+  p = encode_u8(p, c.velocita_linea);
+  p = encode_u8(p, c.pendenza_linea);
+  return encode_u8(p, c.aderenza_linea);
+}
+
 void append_cella(std::string& out, const cella& c) {
-  put_u8(out, c.tipo_cella);
-  put_i16_le(out, c.valore1);
-  put_i16_le(out, c.valore2);
-  put_i16_le(out, c.valore3);
-  put_i16_le(out, c.valore4);
-  put_u8(out, c.tempo_segnale);
-  put_u8(out, c.avviso);
-  put_u8(out, c.tipo_montagna);
-  put_u8(out, c.velocita_linea);
-  put_u8(out, c.pendenza_linea);
-  put_u8(out, c.aderenza_linea);
+  const std::size_t inizio = out.size();
+  out.resize(inizio + cella_record_size);
+  encode_cella(out.data() + inizio, c);
+}
+
+void append_celle(std::string& out, const std::vector<cella>& celle) {
+  // Sized once: the grid is tens of thousands of cells.
+  const std::size_t inizio = out.size();
+  out.resize(inizio + celle.size() * cella_record_size);
+  char* p = out.data() + inizio;
+  for (const cella& c : celle) p = encode_cella(p, c);
 }
 
 std::string codifica_celle(const std::vector<cella>& celle) {
   std::string out;
-  out.reserve(celle.size() * cella_record_size);
-  for (const cella& c : celle) append_cella(out, c);
+  append_celle(out, celle);
   return out;
 }

@@ -12,9 +12,12 @@
 
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
-#include "source/scrittura_sicura.h"
 
 inline constexpr std::size_t cella_record_size = 15;
+// Plan records: the type code alone, with a 16-bit integer, with a double.
+inline constexpr std::size_t punto_vuoto_size = 2;
+inline constexpr std::size_t punto_intero_size = 4;
+inline constexpr std::size_t punto_doppio_size = 10;
 // A table slot without its text.
 inline constexpr std::size_t voce_record_size = 34;
 // The text length is stored in a signed 16-bit field.
@@ -26,14 +29,20 @@ void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
                   std::size_t da, std::size_t a);
 
 // Bytes of the plan file: coordinate 0 for every metre, then coordinate 1.
-// Streams in blocks of bounded size, so memory does not grow with the route.
-io_status scrivi_piano(file_sostitutivo& f, const tracciato_piano& t);
+// The append forms add a whole file to `out`, reusing its capacity.
+void append_piano(std::string& out, const tracciato_piano& t);
+std::string codifica_piano(const tracciato_piano& t);
 
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void append_voce(std::string& out, const voce_dati& v);
+void append_tabella(std::string& out,
+                    const std::array<voce_dati, numero_voci>& tabella);
 std::string codifica_tabella(const std::array<voce_dati, numero_voci>& tabella);
 
+// Writes one cell record at p and returns the byte after it.
+char* encode_cella(char* p, const cella& c);
 void append_cella(std::string& out, const cella& c);
+void append_celle(std::string& out, const std::vector<cella>& celle);
 std::string codifica_celle(const std::vector<cella>& celle);
 
 #endif  // COMPILER_FILE_COMPILATI_H_

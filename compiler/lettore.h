@@ -1,25 +1,56 @@
-// The source reader "memorizza_dati": reads a scenario's line source file and
-// then its train source file into the compiled model, handing mountains,
-// boards, signals and restrictions to placement.
+// The source reader "memorizza_dati": reads a scenario's line source and then
+// its train source into the compiled model, handing mountains, boards,
+// signals and restrictions to placement. It works on the bytes the caller
+// read; it opens, stats and deletes nothing, and says instead which sources
+// the compile deletes.
 #ifndef COMPILER_LETTORE_H_
 #define COMPILER_LETTORE_H_
 
-#include <filesystem>
+#include <string_view>
 
 #include "compiler/scenario.h"
 
-// Reads <cartella>/<nome_linea>_linea.txt, then
-// <cartella>/<nome_linea>_<nome_treno>-.txt, into `s`: sizes the grid and
-// (with s.scrivi_linea non-zero) the plan, fills slots 81 to 86, stations
-// and board texts, and the cells.
-// REQUIRES: the table cleared and s.codice_errore 0 (the driver does both).
+// A source file as the caller found it.
+struct sorgente {
+  enum class stato {
+    letta,        // byte holds the whole file
+    assente,      // there is no such file
+    illeggibile,  // it exists but could not be read; motivo says why
+  };
+  stato s = stato::assente;
+  std::string_view byte;
+  std::string_view motivo;  // the system's reason, when illeggibile
+};
+
+// The two sources of a compile: <nome_linea>_linea.txt and
+// <nome_linea>_<nome_treno>-.txt.
+struct sorgenti {
+  sorgente linea;
+  sorgente treno;
+};
+
+// Which sources a compile deletes once it has read them. The caller deletes
+// them (or keeps them, when asked to).
+struct sorgenti_da_eliminare {
+  bool linea = false;
+  bool treno = false;
+
+  bool operator==(const sorgenti_da_eliminare&) const = default;
+};
+
+// Reads the line source, then the train source, into `s`: sizes the grid
+// and (with s.scrivi_linea non-zero) the plan, fills slots 81 to 86,
+// stations and board texts, and the cells.
+// REQUIRES: the table cleared and s.codice_errore 0 (the driver does both);
+// in.*.byte outlives the call.
 // A fault stores s.codice_errore (with s.posizione_errore for the numbers
-// that have one) and, when it was found in a row, s.file_errore and the row's
-// s.riga_errore; a file that cannot be read also sets s.motivo_errore. Every
-// fault but 15 stops the reading at once; 15 ends the file being read and the
-// reading goes on. Each source is deleted once read, and on a fault as the
-// fault's number says; conserva_sorgenti keeps every source on disk.
-void memorizza_dati(scenario& s, const std::filesystem::path& cartella,
-                    bool conserva_sorgenti);
+// that have one) and, when it was found in a source, s.file_errore, the
+// row's s.riga_errore and the field it points at; a file that cannot be
+// read also sets s.motivo_errore. Every fault but 15 stops the reading at
+// once; 15 ends the file being read and the reading goes on.
+// Returns the sources that the compile deletes: each one once it has been
+// read, and on a fault as the fault's number says (101: none; 25: both;
+// any other: the one being read).
+sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in);
 
 #endif  // COMPILER_LETTORE_H_

@@ -1,27 +1,30 @@
-// Compile driver: read, finish, stamp, write.
+// Compile driver: read, finish, stamp, encode.
 #include "compiler/percorso.h"
 
 #include <cassert>
-#include <optional>
+#include <utility>
 
 #include "compiler/codici_gara.h"
 #include "compiler/file_compilati.h"
-#include "compiler/lettore.h"
+#include "compiler/guasti.h"
 #include "compiler/rifinitura.h"
-#include "source/nomi_file.h"
 
 namespace {
-
-// Fault number for a value too large for its field (here a text too long for
-// the 16-bit length of the table file): DO NOT CHANGE.
-constexpr std::int32_t guasto_lettura = 25;
 
 void azzera_guasto(scenario& s) {
   s.codice_errore = 0;
   s.posizione_errore = 0;
   s.file_errore.clear();
   s.riga_errore = 0;
+  s.campo_errore = {};
+  s.dettaglio_errore.clear();
   s.motivo_errore.clear();
+}
+
+void svuota(file_codificati& f) {
+  f.piano.clear();
+  f.tabella.clear();
+  f.celle.clear();
 }
 
 bool testi_scrivibili(const scenario& s) {
@@ -51,64 +54,47 @@ esito_compilazione timbra(scenario& s) {
   return esito_compilazione::compilato;
 }
 
-io_status scrivi_file_compilati(const scenario& s,
-                                const std::filesystem::path& cartella) {
-  // All temporaries are written before any target is replaced, so a write
-  // that fails leaves the earlier set of compiled files whole.
-  std::optional<file_sostitutivo> piano;
-  if (s.scrivi_linea != 0) {
-    piano.emplace(nomi_file::piano(cartella, s.nome_linea));
-    if (io_status st = piano->apri(); !st.ok()) return st;
-    if (io_status st = scrivi_piano(*piano, s.tracciato); !st.ok()) return st;
-  }
-  file_sostitutivo tabella(
-      nomi_file::tabella(cartella, s.nome_linea, s.nome_treno));
-  if (io_status st = tabella.apri(); !st.ok()) return st;
-  if (io_status st = tabella.scrivi(codifica_tabella(s.tabella_dati));
-      !st.ok()) {
-    return st;
-  }
-  file_sostitutivo celle(
-      nomi_file::celle(cartella, s.nome_linea, s.nome_treno));
-  if (io_status st = celle.apri(); !st.ok()) return st;
-  if (io_status st = celle.scrivi(codifica_celle(s.celle)); !st.ok()) {
-    return st;
-  }
-  if (piano) {
-    if (io_status st = piano->conferma(); !st.ok()) return st;
-  }
-  if (io_status st = tabella.conferma(); !st.ok()) return st;
-  return celle.conferma();
+void codifica_file(const scenario& s, file_codificati& f) {
+  svuota(f);
+  if (s.scrivi_linea != 0) append_piano(f.piano, s.tracciato);
+  append_tabella(f.tabella, s.tabella_dati);
+  append_celle(f.celle, s.celle);
 }
 
-risultato_compilazione memorizza_percorso(scenario& s,
-                                          const std::filesystem::path& cartella,
+file_codificati codifica_file(const scenario& s) {
+  file_codificati f;
+  codifica_file(s, f);
+  return f;
+}
+
+risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
                                           std::int32_t j,
-                                          bool conserva_sorgenti) {
+                                          file_codificati spazio) {
   s.scrivi_linea = j;
   azzera_guasto(s);
   s.tabella_dati.fill(voce_dati{});
-  // The reader sizes both afresh from the route length; dropping the old
-  // ones first keeps a second compile from holding two plans at once.
+  // The reader sizes both afresh from the route length, in the memory the
+  // old ones held.
   s.celle.clear();
   s.tracciato.svuota();
 
-  memorizza_dati(s, cartella, conserva_sorgenti);
-  if (s.codice_errore != 0) return {esito_compilazione::guasto_sorgente, {}};
+  risultato_compilazione r;
+  r.file = std::move(spazio);
+  svuota(r.file);
+  r.elimina = memorizza_dati(s, in);
+  r.esito = esito_compilazione::guasto_sorgente;
+  if (s.codice_errore != 0) return r;
   if (!testi_scrivibili(s)) {
-    s.codice_errore = guasto_lettura;
-    return {esito_compilazione::guasto_sorgente, {}};
+    // A text longer than the table file's 16-bit length field.
+    s.codice_errore = guasto::lettura;
+    return r;
   }
 
   rifinitura(s);
-  if (s.codice_errore != 0) return {esito_compilazione::guasto_sorgente, {}};
+  if (s.codice_errore != 0) return r;
 
-  if (const esito_compilazione e = timbra(s);
-      e != esito_compilazione::compilato) {
-    return {e, {}};
-  }
-  if (io_status st = scrivi_file_compilati(s, cartella); !st.ok()) {
-    return {esito_compilazione::errore_file, std::move(st)};
-  }
-  return {};
+  r.esito = timbra(s);
+  if (r.esito != esito_compilazione::compilato) return r;
+  codifica_file(s, r.file);
+  return r;
 }

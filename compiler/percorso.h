@@ -1,51 +1,60 @@
-// The compile driver "memorizza_percorso": reads the two source files into
-// the scenario, runs the finishing pass, stamps the model with its fixed
-// marks and competition codes, and writes the compiled files.
+// The compile driver "memorizza_percorso": reads the two sources into the
+// scenario, runs the finishing pass, stamps the model with its fixed marks
+// and competition codes, and encodes the compiled files. It works on bytes
+// only: the caller reads the sources, deletes the ones the outcome names
+// and writes the files.
 #ifndef COMPILER_PERCORSO_H_
 #define COMPILER_PERCORSO_H_
 
 #include <cstdint>
-#include <filesystem>
+#include <string>
 
+#include "compiler/lettore.h"
 #include "compiler/scenario.h"
-#include "source/scrittura_sicura.h"
 
 // Stamps of slot 85 "numero_1" and cell 1 "valore1".
 inline constexpr std::int16_t timbro_tabella = 610;
 inline constexpr std::int16_t timbro_celle = 5121;
 
 enum class esito_compilazione {
-  compilato,        // every file written
+  compilato,        // the files are encoded
   guasto_sorgente,  // "codice_errore" != 0 after reading or finishing
   timbro_1250,      // slot 85 "numero_1" or cell 1 "valore1" already set
   timbro_1251,      // slot 85 "valore_d" or cell 1 "valore2" already set
-  errore_file,      // a compiled file could not be written
+};
+
+// The bytes of the three compiled files.
+struct file_codificati {
+  std::string piano;    // <linea>_linea.dat; empty when j == 0
+  std::string tabella;  // <linea>_<treno>.sim
+  std::string celle;    // <linea>_<treno>.dat
 };
 
 struct [[nodiscard]] risultato_compilazione {
   esito_compilazione esito = esito_compilazione::compilato;
-  io_status file;  // the file and the system's reason, for errore_file
+  // The sources the compile deletes, whatever the outcome.
+  sorgenti_da_eliminare elimina;
+  // Only when compilato; empty otherwise.
+  file_codificati file;
 };
 
-// Compiles the sources of s.nome_linea / s.nome_treno in `cartella` into the
-// compiled files there. j != 0 also builds and writes the plan file; with
-// j == 0 an existing plan file is left as it is. Sources are deleted once
-// read unless conserva_sorgenti.
-// Whenever the result is not `compilato`, no compiled file has been written
-// or replaced (a failed rename may leave the files before it replaced).
-risultato_compilazione memorizza_percorso(scenario& s,
-                                          const std::filesystem::path& cartella,
+// Compiles the sources of s.nome_linea / s.nome_treno. j != 0 also builds
+// and encodes the plan; with j == 0 the plan file is not part of the output
+// (an existing one stays as it is). The encoded files reuse the capacity of
+// `spazio`, whose content is dropped; a caller that compiles again and again
+// passes back the files of its last compile.
+risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
                                           std::int32_t j,
-                                          bool conserva_sorgenti);
+                                          file_codificati spazio = {});
 
 // The stamps and codes of a model that was read and finished cleanly.
 // REQUIRES: s.celle has a cell 1.
 esito_compilazione timbra(scenario& s);
 
-// Writes the plan file (when s.scrivi_linea != 0), the table and the cells.
-// Every file goes to a temporary first; the targets are replaced only once
-// all of them are written.
-io_status scrivi_file_compilati(const scenario& s,
-                                const std::filesystem::path& cartella);
+// The bytes of the plan (when s.scrivi_linea != 0), the table and the cells,
+// into `f` (its content replaced, its capacity reused).
+// REQUIRES: every testo at most lunghezza_massima_testo bytes.
+void codifica_file(const scenario& s, file_codificati& f);
+file_codificati codifica_file(const scenario& s);
 
 #endif  // COMPILER_PERCORSO_H_

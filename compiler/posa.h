@@ -37,6 +37,41 @@ struct dati_indicatori {
   std::int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 
+// A restriction gets a warning point (and, with f_ta, countdown cells) only
+// when it starts beyond this many metres; the warning stands this far before
+// its start, with the countdown in the cells just before the warning.
+inline constexpr std::int64_t inizio_minimo_avviso = 1500;
+inline constexpr std::int64_t anticipo_avviso = 1200;
+inline constexpr std::int64_t celle_conto = 4;
+
+// The cells of a restriction: warning cell(x - 1200), start cell(x), end
+// cell(x + l); con_avviso when x > 1500.
+struct celle_rallentamento {
+  std::int64_t avviso = 0;
+  std::int64_t inizio = 0;
+  std::int64_t fine = 0;
+  bool con_avviso = false;
+};
+celle_rallentamento celle_di(const dati_rallentamento& r);
+
+// A section that starts this many metres or less after the previous one
+// ends (or before it) gets this mountain type.
+inline constexpr std::int64_t distanza_montagne_vicine = 150;
+inline constexpr std::int64_t tipo_montagne_vicine = 3;
+// A "tipo" above this means tipo - 10 with a mark every fourth cell.
+inline constexpr std::int64_t tipo_con_segni = 10;
+
+// The cells a mountain section covers: rnd(inizio / 50) to
+// rnd(fine / 50 - 1); none when primo > ultimo.
+struct celle_montagna {
+  std::int64_t primo = 0;
+  std::int64_t ultimo = 0;
+};
+celle_montagna celle_di(const dati_montagna& m);
+
+// The four approach cells of a signal stand 2, 4, 6 and 8 cells before it.
+inline constexpr std::int64_t celle_avviso_segnale = 4;
+
 // Never fails. Cells outside the grid are skipped.
 void memo_montagna(scenario& s, const dati_montagna& m);
 

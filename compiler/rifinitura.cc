@@ -7,13 +7,10 @@
 #include <vector>
 
 #include "compiler/arrotonda.h"
+#include "compiler/griglia.h"
+#include "compiler/guasti.h"
 
 namespace {
-
-// Fault numbers of the pass: DO NOT CHANGE (they are reported to authors).
-constexpr std::int32_t guasto_segnale_avviso = 11;
-constexpr std::int32_t guasto_fascia = 12;
-constexpr std::int32_t guasto_interno = 13;
 
 // Look-back from a warning point, in cells; signals at cell 2 or lower are
 // never looked at, so c - 2 stays inside the grid.
@@ -32,25 +29,6 @@ constexpr std::int64_t celle_dopo_fine = 12;
 constexpr std::int64_t fasce[] = {5, 11, 18};
 constexpr std::int64_t larghezza_fascia = 3;
 
-// The grid with signed indexes, so that i - k never wraps. Every index handed
-// to at() has been tested against 0 and ultima by the caller.
-class griglia {
- public:
-  explicit griglia(std::vector<cella>& celle) : celle_(celle) {}
-
-  std::int64_t ultima() const {
-    return static_cast<std::int64_t>(celle_.size()) - 1;
-  }
-  cella& at(std::int64_t i) { return celle_[static_cast<std::size_t>(i)]; }
-
- private:
-  std::vector<cella>& celle_;
-};
-
-bool di_tipo(const cella& c, tipo t) {
-  return c.tipo_cella == static_cast<std::uint8_t>(t);
-}
-
 void segna(cella& c) {
   c.tipo_cella = static_cast<std::uint8_t>(tipo::abbattimento);
   c.valore1 = velocita_segno;
@@ -61,7 +39,7 @@ void abbassa(cella& c) {
   c.valore1 = static_cast<std::int16_t>(minimo(velocita_segno, c.valore1));
 }
 
-void guasto(scenario& s, std::int32_t numero, std::int64_t indice) {
+void guasta(scenario& s, std::int32_t numero, std::int64_t indice) {
   s.codice_errore = numero;
   s.posizione_errore = static_cast<std::int32_t>(indice * metri_cella);
 }
@@ -72,9 +50,9 @@ void segnali_prima_dell_avviso(scenario& s, griglia& g, std::int64_t i) {
   for (std::int64_t k = 1; k <= passi_indietro; ++k) {
     const std::int64_t c = i - k;
     if (c < primo_segnale_guardato) break;
-    if (!di_tipo(g.at(c), tipo::segnale)) continue;
-    cella& prima = g.at(c - 1);
-    cella& seconda = g.at(c - 2);
+    if (!di_tipo(g[c], tipo::segnale)) continue;
+    cella& prima = g[c - 1];
+    cella& seconda = g[c - 2];
     // A free c - 2 takes a new mark even when c - 1 already holds one.
     if (libera(prima)) {
       segna(prima);
@@ -85,7 +63,7 @@ void segnali_prima_dell_avviso(scenario& s, griglia& g, std::int64_t i) {
     } else if (di_tipo(seconda, tipo::abbattimento)) {
       abbassa(seconda);
     } else {
-      guasto(s, guasto_segnale_avviso, c);
+      guasta(s, guasto::segnale_prima_dell_avviso, c);
     }
   }
 }
@@ -97,12 +75,12 @@ void fasce_prima_dell_inizio(scenario& s, griglia& g, std::int64_t i) {
     if (i <= ultimo) continue;
     bool posto = false;
     for (std::int64_t d = primo; d <= ultimo && !posto; ++d) {
-      if (libera(g.at(i - d))) {
-        segna(g.at(i - d));
+      if (libera(g[i - d])) {
+        segna(g[i - d]);
         posto = true;
       }
     }
-    if (!posto) guasto(s, guasto_fascia, i);
+    if (!posto) guasta(s, guasto::fascia_occupata, i);
   }
 }
 
@@ -120,28 +98,28 @@ std::optional<std::int64_t> segni_interni(scenario& s, griglia& g,
     if (n == passo_interno) {
       // Restarting n at 0, 1 or -1 keeps the next mark 8 cells after this
       // one, whichever cell took it. Beyond the last index nothing is free.
-      if (libera(g.at(m))) {
-        segna(g.at(m));
+      if (libera(g[m])) {
+        segna(g[m]);
         n = 0;
-      } else if (libera(g.at(m - 1))) {
-        segna(g.at(m - 1));
+      } else if (libera(g[m - 1])) {
+        segna(g[m - 1]);
         n = 1;
-      } else if (m < ultima && libera(g.at(m + 1))) {
-        segna(g.at(m + 1));
+      } else if (m < ultima && libera(g[m + 1])) {
+        segna(g[m + 1]);
         n = -1;
       } else {
         // n stays at 8 and runs on: the walk places no further mark.
-        guasto(s, guasto_interno, m);
+        guasta(s, guasto::segno_interno, m);
       }
     }
-    if (di_tipo(g.at(m), tipo::fine_rallentamento)) return m;
+    if (di_tipo(g[m], tipo::fine_rallentamento)) return m;
   }
   return std::nullopt;
 }
 
 std::optional<std::int64_t> fine_dopo(griglia& g, std::int64_t i) {
   for (std::int64_t m = i + 1; m <= g.ultima(); ++m) {
-    if (di_tipo(g.at(m), tipo::fine_rallentamento)) return m;
+    if (di_tipo(g[m], tipo::fine_rallentamento)) return m;
   }
   return std::nullopt;
 }
@@ -151,15 +129,15 @@ std::optional<std::int64_t> fine_dopo(griglia& g, std::int64_t i) {
 void segnale_dopo_la_fine(scenario& s, griglia& g, std::int64_t fine) {
   const std::int64_t limite = std::min(fine + celle_dopo_fine, g.ultima());
   for (std::int64_t j = fine; j <= limite; ++j) {
-    if (!di_tipo(g.at(j), tipo::segnale)) continue;
+    if (!di_tipo(g[j], tipo::segnale)) continue;
     // fine is at least 2 (it follows a start at index 1 or above), so j - 2
     // is inside the grid.
-    if (libera(g.at(j - 1))) {
-      segna(g.at(j - 1));
-    } else if (libera(g.at(j - 2))) {
-      segna(g.at(j - 2));
+    if (libera(g[j - 1])) {
+      segna(g[j - 1]);
+    } else if (libera(g[j - 2])) {
+      segna(g[j - 2]);
     } else {
-      guasto(s, guasto_interno, fine);
+      guasta(s, guasto::segno_interno, fine);
     }
     return;
   }
@@ -170,8 +148,8 @@ void marca_rallentamento(scenario& s, griglia& g, std::int64_t i) {
   // A fast restriction skips the walk; its end is then the first end cell
   // after the start.
   const std::optional<std::int64_t> fine =
-      g.at(i).valore1 < velocita_senza_segni_interni ? segni_interni(s, g, i)
-                                                     : fine_dopo(g, i);
+      g[i].valore1 < velocita_senza_segni_interni ? segni_interni(s, g, i)
+                                                  : fine_dopo(g, i);
   if (fine) segnale_dopo_la_fine(s, g, *fine);
 }
 
@@ -185,10 +163,10 @@ void rifinitura(scenario& s) {
   // has no cell to visit.
   const std::int64_t ultima_visitata = g.ultima() - 2;
   for (std::int64_t i = 1; i <= ultima_visitata; ++i) {
-    if (di_tipo(g.at(i), tipo::avviso_rallentamento)) {
+    if (di_tipo(g[i], tipo::avviso_rallentamento)) {
       segnali_prima_dell_avviso(s, g, i);
     }
-    if (di_tipo(g.at(i), tipo::inizio_rallentamento)) {
+    if (di_tipo(g[i], tipo::inizio_rallentamento)) {
       marca_rallentamento(s, g, i);
     }
   }

@@ -4,17 +4,24 @@
 #include <utility>
 
 #include "compiler/arrotonda.h"
+#include "compiler/griglia.h"
+#include "compiler/guasti.h"
 
 namespace {
 
-// Fault numbers: DO NOT CHANGE (the report shows them to the author).
-constexpr std::int32_t errore_tabella_piena = 10;
-constexpr std::int32_t errore_fuori_griglia = 15;
-constexpr std::int32_t errore_distanza_stazioni = 22;
-constexpr std::int32_t errore_fermata = 24;
+// Short stations (5, 6) end 150 m after their position and get no approach
+// codes; long ones (7, 8) reach a full length on each side.
+constexpr std::int64_t coda_stazione_corta = 150;
+// Below this length "cifra_3" is cleared.
+constexpr std::int64_t lunghezza_cifra_3 = 600;
+// "cifra_2" lengthens an ordinary station by this many metres at its end.
+constexpr std::int64_t allungamento_cifra_2 = 50;
+// Approach codes 81 to 84 stand in the four cells before the stop cell.
+constexpr std::uint8_t base_avviso_stazione = 80;
+constexpr std::int64_t celle_avviso_stazione = 4;
 
-// A station must begin this many metres after the previous one ends.
-constexpr std::int64_t distanza_minima = 350;
+bool corta(std::uint8_t cat) { return cat == 5 || cat == 6; }
+bool lunga(std::uint8_t cat) { return cat == 7 || cat == 8; }
 
 esito_stazione rifiuta(scenario& s, std::int32_t codice) {
   s.codice_errore = codice;
@@ -23,68 +30,71 @@ esito_stazione rifiuta(scenario& s, std::int32_t codice) {
 
 }  // namespace
 
-esito_stazione memo_stazione(scenario& s, voce_dati v, std::int64_t lunghezza,
-                             std::size_t k, std::int64_t cartello_libero) {
+tratto_stazione tratto_di(const voce_dati& v, std::int64_t lunghezza) {
   const std::int64_t p = v.valore_c;
   const std::int64_t l = lunghezza;
+  if (corta(v.categoria)) return {p - l, p + coda_stazione_corta};
+  if (lunga(v.categoria)) return {p - l, p + l};
+  tratto_stazione t{rnd(static_cast<double>(p) - static_cast<double>(l) / 2.0),
+                    rnd(static_cast<double>(p) + static_cast<double>(l) / 2.0)};
+  if (v.cifra_2 != 0) t.fine += allungamento_cifra_2;
+  return t;
+}
+
+bool ha_cella_fermata(std::int64_t fine) {
+  return static_cast<double>(fine) / metri_cella - 1.0 > 1.0;
+}
+
+std::int64_t cella_fermata(std::int64_t fine) {
+  return rnd(static_cast<double>(fine) / metri_cella - 1.0);
+}
+
+esito_stazione memo_stazione(scenario& s, voce_dati v, std::int64_t lunghezza,
+                             std::size_t k, std::int64_t cartello_libero) {
   const std::uint8_t cat = v.categoria;
-  const bool breve = cat == 5 || cat == 6;
-  std::int64_t a = 0;
-  std::int64_t b = 0;
-  if (breve) {
-    a = p - l;
-    b = p + 150;
-    v.cifra_2 = 0;
-  } else if (cat == 7 || cat == 8) {
-    a = p - l;
-    b = p + l;
-    v.cifra_2 = 0;
-  } else {
-    a = rnd(static_cast<double>(p) - static_cast<double>(l) / 2.0);
-    b = rnd(static_cast<double>(p) + static_cast<double>(l) / 2.0);
-    if (v.cifra_2 != 0) b += 50;
-  }
-  if (l < 600) v.cifra_3 = 0;
+  const tratto_stazione t = tratto_di(v, lunghezza);
+  if (corta(cat) || lunga(cat)) v.cifra_2 = 0;
+  if (lunghezza < lunghezza_cifra_3) v.cifra_3 = 0;
   if (k == prima_stazione) v.cifra_2 = v.cifra_3 = 0;
-  v.valore_a = bassi_32(a);
-  v.valore_b = bassi_32(b);
+  v.valore_a = bassi_32(t.inizio);
+  v.valore_b = bassi_32(t.fine);
 
   // The stop cell of a stopping station, from the stored end.
-  const bool con_fermata = cat < 25;
-  const double fine = static_cast<double>(v.valore_b) / metri_cella;
-  const auto ultima = static_cast<std::int64_t>(s.celle.size()) - 1;
+  griglia g(s.celle);
+  const bool con_fermata = cat < categoria_senza_fermata;
   std::int64_t fermata = 0;
   if (con_fermata) {
-    if (!(fine - 1.0 > 1.0)) return rifiuta(s, errore_fermata);
-    fermata = rnd(fine - 1.0);
-    if (fermata > ultima) {
+    if (!ha_cella_fermata(v.valore_b))
+      return rifiuta(s, guasto::fermata_stazione);
+    fermata = cella_fermata(v.valore_b);
+    if (fermata > g.ultima()) {
       s.posizione_errore = v.valore_c;
-      s.codice_errore = errore_fuori_griglia;
+      s.codice_errore = guasto::fuori_griglia;
       return esito_stazione::fuori_griglia;
     }
   }
-  if (k > prima_stazione && std::int64_t{v.valore_a} - distanza_minima <
-                                s.tabella_dati[k - 1].valore_b) {
+  if (k > prima_stazione &&
+      std::int64_t{v.valore_a} - distanza_minima_stazioni <
+          s.tabella_dati[k - 1].valore_b) {
     s.posizione_errore = v.valore_c;
-    return rifiuta(s, errore_distanza_stazioni);
+    return rifiuta(s, guasto::distanza_stazioni);
   }
   // Stations and board texts meet with one slot to spare.
   if (static_cast<std::int64_t>(k) + 1 >= cartello_libero) {
-    return rifiuta(s, errore_tabella_piena);
+    return rifiuta(s, guasto::tabella_piena);
   }
 
   // Approach cells lie in front of the stop cell, after cell 1.
-  if (con_fermata && !breve) {
-    for (std::int64_t n = 1; n <= 4; ++n) {
+  if (con_fermata && !corta(cat)) {
+    const double fine = static_cast<double>(v.valore_b) / metri_cella;
+    for (std::int64_t n = 1; n <= celle_avviso_stazione; ++n) {
       const double e = fine - static_cast<double>(n) - 1.0;
-      if (e > 1.0) {
-        s.celle[static_cast<std::size_t>(rnd(e))].avviso = bassi_8(80 + n);
-      }
+      if (e > 1.0) g[rnd(e)].avviso = bassi_8(base_avviso_stazione + n);
     }
   }
   if (con_fermata) {
-    cella& c = s.celle[static_cast<std::size_t>(fermata)];
-    c.tipo_cella = static_cast<std::uint8_t>(tipo::fermata);
+    cella& c = g[fermata];
+    metti_tipo(c, tipo::fermata);
     c.valore1 = bassi_16(static_cast<std::int64_t>(k));
   }
   s.tabella_dati[k] = std::move(v);

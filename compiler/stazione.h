@@ -14,6 +14,24 @@ enum class esito_stazione {
   rifiutata,      // fault 24, 22 (with the position) or 10 stored
 };
 
+// Stations of this category and above have no stop cell.
+inline constexpr std::uint8_t categoria_senza_fermata = 25;
+// A station must begin this many metres after the previous one ends.
+inline constexpr std::int64_t distanza_minima_stazioni = 350;
+
+// The stretch a station covers, "valore_a" to "valore_b", from its position
+// "valore_c", its "categoria", its "cifra_2" as read and its length.
+struct tratto_stazione {
+  std::int64_t inizio = 0;
+  std::int64_t fine = 0;
+};
+tratto_stazione tratto_di(const voce_dati& v, std::int64_t lunghezza);
+
+// The stop cell of a station that ends at `fine` metres: rnd(fine / 50 - 1);
+// it exists only when fine / 50 - 1 > 1 (fault 24 otherwise).
+bool ha_cella_fermata(std::int64_t fine);
+std::int64_t cella_fermata(std::int64_t fine);
+
 // Stores station `v` into slot k. `v` holds the columns of its row as read:
 // "valore_c" the position P (a multiple of 50), "categoria", "opzione",
 // "cifra_1" to "cifra_3", "numero_1" to "numero_5", "sosta", "valore_d" and

@@ -1,6 +1,7 @@
 // Plan geometry of the line ("tracciato"): two coordinates for every metre
-// 0 .. limite_tracciato. Each element keeps its kind (empty, 16-bit integer or
-// double), because the plan file records the kind of every element.
+// 0 .. route length + 7000. Each element keeps its kind (empty, 16-bit
+// integer or double), because the plan file records the kind of every
+// element. The plan is built forward, one point from the two before it.
 #ifndef COMPILER_TRACCIATO_H_
 #define COMPILER_TRACCIATO_H_
 
@@ -19,6 +20,7 @@ class tracciato_piano {
  public:
   // Makes metres 0 .. ultimo_metro of both coordinates, all empty.
   void crea(std::size_t ultimo_metro);
+  // No metres; the memory stays for the next crea.
   void svuota();
 
   bool esiste() const { return metri_ != 0; }
@@ -40,6 +42,37 @@ class tracciato_piano {
     tipi_[indice(metro, coordinata)] = tipo_punto::doppio;
     valori_[indice(metro, coordinata)] = v;
   }
+
+  // The kinds and values of one coordinate, metre 0 first, for the loops
+  // that walk the whole plan. REQUIRES: coordinata 0 or 1; valid until the
+  // plan is made again.
+  const tipo_punto* tipi(int coordinata) const {
+    return tipi_.data() + indice(0, coordinata);
+  }
+  const double* valori(int coordinata) const {
+    return valori_.data() + indice(0, coordinata);
+  }
+  tipo_punto* tipi(int coordinata) {
+    return tipi_.data() + indice(0, coordinata);
+  }
+  double* valori(int coordinata) {
+    return valori_.data() + indice(0, coordinata);
+  }
+
+  // The first two points: (0, 0) at metre 0 and (0, 1) at metre 1, stored
+  // as integers. REQUIRES: metri() >= 2.
+  void inizia();
+
+  // Points da .. a, each from the two before it. On straight track the step
+  // from m - 2 to m - 1 is taken once more; inside a curve the heading turns
+  // by c per metre and the step is not renormalised.
+  // REQUIRES: 2 <= da, a < metri().
+  void prosegui_retto(std::size_t da, std::size_t a);
+  void prosegui_curva(std::size_t da, std::size_t a, double c);
+
+  // Same kinds and the same values bit for bit (a decoded file compares
+  // equal to the plan it was encoded from).
+  bool operator==(const tracciato_piano& altro) const;
 
  private:
   // The metre index runs fastest, as in the plan file.

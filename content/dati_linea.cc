@@ -341,8 +341,8 @@ std::vector<std::string> righe_linea() {
   return r;
 }
 
-io_status dati_linea(const std::filesystem::path& cartella,
-                     std::string_view linea) {
+port::io_status dati_linea(const std::filesystem::path& cartella,
+                           std::string_view linea) {
   return scrivi_documento(nomi_file::sorgente_linea(cartella, linea),
                           righe_linea());
 }

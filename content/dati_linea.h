@@ -9,13 +9,13 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The 339 lines of the line source file, without the end marker.
 std::vector<std::string> righe_linea();
 
 // Replaces <cartella>/<linea>_linea.txt with the line source file.
-io_status dati_linea(const std::filesystem::path& cartella,
-                     std::string_view linea);
+port::io_status dati_linea(const std::filesystem::path& cartella,
+                           std::string_view linea);
 
 #endif  // CONTENT_DATI_LINEA_H_

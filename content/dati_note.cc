@@ -60,8 +60,8 @@ std::vector<std::string> righe_note() {
   return {std::begin(testo), std::end(testo)};
 }
 
-io_status dati_note(const std::filesystem::path& cartella,
-                    std::string_view linea, std::string_view treno) {
+port::io_status dati_note(const std::filesystem::path& cartella,
+                          std::string_view linea, std::string_view treno) {
   return scrivi_documento(
       nomi_file::documento(cartella, linea, treno, "note.txt"), righe_note());
 }

@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The 40 lines of the notes as UTF-8 text, without the end marker; the
 // document writer turns the accented letters into single bytes.
 std::vector<std::string> righe_note();
 
 // Replaces <cartella>/<linea>_<treno>_note.txt with the notes.
-io_status dati_note(const std::filesystem::path& cartella,
-                    std::string_view linea, std::string_view treno);
+port::io_status dati_note(const std::filesystem::path& cartella,
+                          std::string_view linea, std::string_view treno);
 
 #endif  // CONTENT_DATI_NOTE_H_

@@ -57,8 +57,9 @@ std::vector<std::string> righe_rallentamenti() {
   return r;
 }
 
-io_status dati_rallentamenti(const std::filesystem::path& cartella,
-                             std::string_view linea, std::string_view treno) {
+port::io_status dati_rallentamenti(const std::filesystem::path& cartella,
+                                   std::string_view linea,
+                                   std::string_view treno) {
   return scrivi_documento(
       nomi_file::documento(cartella, linea, treno, "rallentamenti.txt"),
       righe_rallentamenti());

@@ -8,14 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The 46 lines of the form, without the end marker. Line 5 names the
 // route by its departure and arrival stations.
 std::vector<std::string> righe_rallentamenti();
 
 // Replaces <cartella>/<linea>_<treno>_rallentamenti.txt with the form.
-io_status dati_rallentamenti(const std::filesystem::path& cartella,
-                             std::string_view linea, std::string_view treno);
+port::io_status dati_rallentamenti(const std::filesystem::path& cartella,
+                                   std::string_view linea,
+                                   std::string_view treno);
 
 #endif  // CONTENT_DATI_RALLENTAMENTI_H_

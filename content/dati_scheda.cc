@@ -482,8 +482,8 @@ std::vector<std::string> righe_scheda() {
   return out;
 }
 
-io_status dati_scheda(const std::filesystem::path& cartella,
-                      std::string_view linea, std::string_view treno) {
+port::io_status dati_scheda(const std::filesystem::path& cartella,
+                            std::string_view linea, std::string_view treno) {
   return scrivi_documento(
       nomi_file::documento(cartella, linea, treno, "scheda_treno.txt"),
       righe_scheda());

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The five ways the "Orario" cell is filled.
 enum class forma_orario {
@@ -50,7 +50,7 @@ std::vector<riga_scheda> tabella_scheda();
 std::vector<std::string> righe_scheda();
 
 // Replaces <cartella>/<linea>_<treno>_scheda_treno.txt with the sheet.
-io_status dati_scheda(const std::filesystem::path& cartella,
-                      std::string_view linea, std::string_view treno);
+port::io_status dati_scheda(const std::filesystem::path& cartella,
+                            std::string_view linea, std::string_view treno);
 
 #endif  // CONTENT_DATI_SCHEDA_H_

@@ -242,8 +242,8 @@ std::vector<std::string> righe_treno() {
   return r;
 }
 
-io_status dati_treno(const std::filesystem::path& cartella,
-                     std::string_view linea, std::string_view treno) {
+port::io_status dati_treno(const std::filesystem::path& cartella,
+                           std::string_view linea, std::string_view treno) {
   return scrivi_documento(nomi_file::sorgente_treno(cartella, linea, treno),
                           righe_treno());
 }

@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The 273 lines of the train source file, without the end marker. Only the
 // file name depends on the identifiers, never the content.
 std::vector<std::string> righe_treno();
 
 // Replaces <cartella>/<linea>_<treno>-.txt with the train source file.
-io_status dati_treno(const std::filesystem::path& cartella,
-                     std::string_view linea, std::string_view treno);
+port::io_status dati_treno(const std::filesystem::path& cartella,
+                           std::string_view linea, std::string_view treno);
 
 #endif  // CONTENT_DATI_TRENO_H_

@@ -81,21 +81,22 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato) {
   return true;
 }
 
-io_status scrivi_documento(const std::filesystem::path& file,
-                           std::span<const std::string> righe) {
+port::io_status scrivi_documento(const std::filesystem::path& file,
+                                 std::span<const std::string> righe) {
   std::string byte;
   std::size_t n = 0;
   for (const std::string& riga : righe) {
     if (riga == fine_documento) break;
     if (++n > righe_massime) {
-      return {file.string() + ": more than " + std::to_string(righe_massime) +
-              " lines"};
+      return {port::testo_percorso(file) + ": more than " +
+              std::to_string(righe_massime) + " lines"};
     }
     std::string scartato;
     if (!in_cp1252(riga, byte, scartato)) {
-      return {file.string() + ": line " + std::to_string(n) + ": " + scartato};
+      return {port::testo_percorso(file) + ": line " + std::to_string(n) +
+              ": " + scartato};
     }
     byte += "\r\n";
   }
-  return sostituisci_file(file, byte);
+  return port::sostituisci_file(file, byte);
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "source/scrittura_sicura.h"
+#include "port/sistema.h"
 
 // The line that ends a line list; it is never written.
 inline constexpr std::string_view fine_documento = "riferimento fine del file";
@@ -26,7 +26,7 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
 // Writes the lines (UTF-8 source text) up to the end marker, each followed
 // by CR LF. A character outside the code page, or a list longer than
 // righe_massime, is reported with the file and line and writes nothing.
-io_status scrivi_documento(const std::filesystem::path& file,
-                           std::span<const std::string> righe);
+port::io_status scrivi_documento(const std::filesystem::path& file,
+                                 std::span<const std::string> righe);
 
 #endif  // CONTENT_DOCUMENTO_H_

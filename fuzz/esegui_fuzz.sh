@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Runs the fuzz target of the compile on the committed seeds, the scenario's
-# own sources and the keyword dictionary, and fails on any finding (crash,
+# Runs a fuzz target on its committed seeds and fails on any finding (crash,
 # sanitizer report, leak, timeout or broken invariant). The input that found
 # it is kept in build/fuzz-findings/.
 #
 #   fuzz/esegui_fuzz.sh FUZZER PROGRAM [libFuzzer options...]
 #
-# FUZZER is the built sorgenti_fuzz; PROGRAM is a built `scenario`, which
-# writes the scenario's sources for the seed corpus. The corpus lives in a
-# temporary folder, or in ESEGUI_FUZZ_CORPUS when that names a folder: a long
-# run that is stopped then goes on from what it had found. For example, the
-# bounded run of CI:
-#   fuzz/esegui_fuzz.sh build/fuzz/fuzz/sorgenti_fuzz build/test/app/scenario \
+# FUZZER is a built sorgenti_fuzz (the compile core, seeded with
+# fuzz/corpus/sorgenti/, the keyword dictionary and the scenario's own
+# sources cut to 25 km, which PROGRAM, a built `scenario`, writes) or a built
+# file_compilati_fuzz (the decoders, seeded with fuzz/corpus/file_compilati/).
+# The corpus lives in a temporary folder, or in ESEGUI_FUZZ_CORPUS when that
+# names a folder: a long run that is stopped then goes on from what it had
+# found. For example, the bounded runs of CI:
+#   fuzz/esegui_fuzz.sh build/asan/fuzz/sorgenti_fuzz build/asan/app/scenario \
 #     -max_total_time=60
 set -euo pipefail
 
@@ -24,53 +25,63 @@ fuzzer="$(realpath "$1")"
 programma="$(realpath "$2")"
 shift 2
 
-# Every input is compiled into a folder of its own under TMPDIR: a folder in
-# memory keeps the file system out of the way when there is one.
-if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
-  export TMPDIR=/dev/shm
-fi
 lavoro="$(mktemp -d "${TMPDIR:-/tmp}/esegui_fuzz.XXXXXX")"
 trap 'rm -rf "$lavoro"' EXIT
 reperti="$radice/build/fuzz-findings"
 corpus="${ESEGUI_FUZZ_CORPUS:-$lavoro/corpus}"
-mkdir -p "$reperti" "$corpus" "$lavoro/scenario"
+mkdir -p "$reperti" "$corpus"
 
-# Seeds: the committed ones, and the scenario's own pair of sources cut to
-# its first 25 km (rows past 24 km dropped, route length 25000): every input
-# builds a plan point per metre of the route, so the full 309 km would cost
-# each execution a hundred times more. The pair is joined by a NUL, once with
-# the plan (j = 1) and once without (a second NUL).
-cp "$radice"/fuzz/corpus/* "$corpus/"
-"$programma" --folder "$lavoro/scenario" --keep-sources >/dev/null 2>&1
-taglio=25000
-# Line source: the general part stays, with the shorter route; a feature row
-# goes when its first value lies past the cut. Train source: the same rule
-# for every row (rows without a position have small first values).
-awk -F, -v t="$taglio" '
-  /\[curve\]/ { caratteristiche = 1 }
-  !caratteristiche && /lunghezza percorso/ { printf "lunghezza percorso,    %d\r\n", t; next }
-  caratteristiche && $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
-  { print }
-' "$lavoro/scenario/Vendralo_linea.txt" >"$lavoro/linea"
-awk -F, -v t="$taglio" '
-  $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
-  { print }
-' "$lavoro/scenario/Vendralo_Kv4417-.txt" >"$lavoro/treno"
-{
-  cat "$lavoro/linea"
-  printf '\0'
-  cat "$lavoro/treno"
-} >"$corpus/scenario_25km"
-{
-  cat "$corpus/scenario_25km"
-  printf '\0'
-} >"$corpus/scenario_25km_senza_piano"
+opzioni=()
+case "$(basename "$fuzzer")" in
+  sorgenti_fuzz)
+    cp "$radice"/fuzz/corpus/sorgenti/* "$corpus/"
+    # The scenario's own pair of sources cut to its first 25 km (rows past
+    # 24 km dropped, route length 25000): every input builds a plan point per
+    # metre of the route, so the full 309 km would cost each execution a
+    # hundred times more. The pair is joined by a NUL, once with the plan
+    # (j = 1) and once without (a second NUL).
+    mkdir -p "$lavoro/scenario"
+    ASAN_OPTIONS=detect_leaks=0 "$programma" --folder "$lavoro/scenario" \
+      --keep-sources >/dev/null 2>&1
+    taglio=25000
+    # Line source: the general part stays, with the shorter route; a feature
+    # row goes when its first value lies past the cut. Train source: the
+    # same rule for every row (rows without a position have small values).
+    awk -F, -v t="$taglio" '
+      /\[curve\]/ { caratteristiche = 1 }
+      !caratteristiche && /lunghezza percorso/ { printf "lunghezza percorso,    %d\r\n", t; next }
+      caratteristiche && $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
+      { print }
+    ' "$lavoro/scenario/Vendralo_linea.txt" >"$lavoro/linea"
+    awk -F, -v t="$taglio" '
+      $2 ~ /^ *-?[0-9]+/ && $2 + 0 > t - 1000 { next }
+      { print }
+    ' "$lavoro/scenario/Vendralo_Kv4417-.txt" >"$lavoro/treno"
+    {
+      cat "$lavoro/linea"
+      printf '\0'
+      cat "$lavoro/treno"
+    } >"$corpus/scenario_25km"
+    {
+      cat "$corpus/scenario_25km"
+      printf '\0'
+    } >"$corpus/scenario_25km_senza_piano"
+    # Inputs may grow well past the seeds, to reach a full table of
+    # stations and board texts (80 rows or more).
+    opzioni=(-dict="$radice/fuzz/sorgenti.dict" -max_len=16384)
+    ;;
+  file_compilati_fuzz)
+    cp "$radice"/fuzz/corpus/file_compilati/* "$corpus/"
+    opzioni=(-max_len=8192)
+    ;;
+  *)
+    echo "esegui_fuzz: unknown fuzz target $fuzzer" >&2
+    exit 2
+    ;;
+esac
 
-# Inputs may grow well past the seeds, to reach a full table of stations
-# and board texts (80 rows or more).
 stato=0
-"$fuzzer" -dict="$radice/fuzz/sorgenti.dict" -max_len=16384 -timeout=30 \
-  -entropic_scale_per_exec_time=1 -print_final_stats=1 \
+"$fuzzer" "${opzioni[@]}" -timeout=30 -print_final_stats=1 \
   -artifact_prefix="$reperti/" "$@" "$corpus" || stato=$?
 if [ "$stato" -ne 0 ]; then
   echo "esegui_fuzz: finding (exit status $stato); inputs in $reperti" >&2

@@ -1,30 +1,35 @@
-// Coverage-guided fuzz target of the compile: the input is split into a line
-// source and a train source, both are compiled into a fresh folder, and the
-// outcome is checked against what the fault numbers and the file layouts
-// allow. Any breach aborts, so libFuzzer keeps the input.
+// Coverage-guided fuzz target of the compile core: the input is split into a
+// line source and a train source, compiled in memory twice, and the outcome
+// is checked against what the fault table and the file layouts allow. Any
+// breach aborts, so libFuzzer keeps the input.
+//
+// The model and the buffers are kept from one input to the next for their
+// memory only: every compile starts the model afresh, and the second compile
+// of each input, on the model the first one left, must agree with it. Fresh
+// buffers of a plan's size cost more than the compile itself under the
+// address sanitizer.
 //
 // Input: <line source> NUL <train source> [NUL ...]. Without a NUL there is no
-// train source file; with a second NUL the compile runs without the plan
-// (j = 0), otherwise with it (j = 1).
-#include <unistd.h>
-
+// train source; with a second NUL the compile runs without the plan (j = 0),
+// otherwise with it (j = 1).
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <utility>
+#include <vector>
 
+#include "compiler/arrotonda.h"
+#include "compiler/codifica.h"
+#include "compiler/decodifica.h"
+#include "compiler/file_compilati.h"
+#include "compiler/guasti.h"
 #include "compiler/percorso.h"
 #include "compiler/scenario.h"
 #include "source/nomi_file.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -40,13 +45,6 @@ constexpr std::string_view treno_fuzz = "Kv4417";
 
 void esigi(bool condizione, std::string_view cosa) {
   if (!condizione) violato(cosa);
-}
-
-// The fault numbers a compile may leave in "codice_errore".
-bool numero_previsto(std::int32_t codice) {
-  return (codice >= 1 && codice <= 13) || (codice >= 15 && codice <= 22) ||
-         codice == 24 || codice == 25 || codice == 101 || codice == 102 ||
-         codice == 103;
 }
 
 struct ingresso {
@@ -67,128 +65,93 @@ ingresso dividi(std::string_view dati) {
   return in;
 }
 
-// A folder made for one input and removed with everything in it afterwards:
-// radice/ holds only cartella/, where the compile runs, so a file written
-// beside the folder shows up in radice/.
-class cartelle {
- public:
-  cartelle() {
-    std::string modello =
-        (fs::temp_directory_path() / "sorgenti_fuzz.XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) violato("mkdtemp failed");
-    radice_ = modello;
-    cartella_ = radice_ / "c";
-    fs::create_directory(cartella_);
-  }
-  ~cartelle() {
-    std::error_code ec;
-    fs::remove_all(radice_, ec);
-  }
-  cartelle(const cartelle&) = delete;
-  cartelle& operator=(const cartelle&) = delete;
-
-  const fs::path& radice() const { return radice_; }
-  const fs::path& cartella() const { return cartella_; }
-
- private:
-  fs::path radice_;
-  fs::path cartella_;
+// What one input's compiles keep between inputs: capacity, not content.
+struct banco {
+  scenario s;
+  file_codificati prima;
+  file_codificati seconda;
+  tracciato_piano piano;
+  std::vector<cella> celle;
+  std::array<voce_dati, numero_voci> tabella{};
 };
 
-void scrivi(const fs::path& p, std::string_view byte) {
-  std::ofstream f(p, std::ios::binary);
-  f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
-  if (!f) violato("cannot write a source file");
+banco& banco_di_prova() {
+  static banco b;
+  return b;
 }
 
-std::string leggi(const fs::path& p) {
-  std::ifstream f(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+risultato_compilazione compila(scenario& s, const ingresso& in,
+                               file_codificati& spazio) {
+  s.nome_linea = linea_fuzz;
+  s.nome_treno = treno_fuzz;
+  const sorgenti src{{sorgente::stato::letta, in.linea, {}},
+                     in.treno
+                         ? sorgente{sorgente::stato::letta, *in.treno, {}}
+                         : sorgente{sorgente::stato::assente, {}, "assente"}};
+  return memorizza_percorso(s, src, in.j, std::move(spazio));
 }
 
-std::set<std::string> nomi_in(const fs::path& cartella) {
-  std::set<std::string> nomi;
-  for (const fs::directory_entry& e : fs::directory_iterator(cartella)) {
-    nomi.insert(e.path().filename().string());
+// The field a fault points at lies on its line.
+void verifica_luogo(const scenario& s) {
+  const std::string linea = nomi_file::nome_sorgente_linea(linea_fuzz);
+  const std::string treno =
+      nomi_file::nome_sorgente_treno(linea_fuzz, treno_fuzz);
+  esigi(
+      s.file_errore.empty() || s.file_errore == linea || s.file_errore == treno,
+      "a fault names a file that is not a source");
+  const campo_sorgente& c = s.campo_errore;
+  if (c.riga == 0) {
+    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
+          "a fault without a line points at a field");
+    return;
   }
-  return nomi;
+  esigi(!s.file_errore.empty(), "a field without a file");
+  esigi(c.riga >= s.riga_errore, "the field stands before its row");
+  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
+  esigi(static_cast<std::size_t>(c.colonna - 1) +
+                static_cast<std::size_t>(c.larghezza) <=
+            c.testo_riga.size(),
+        "a field runs past the end of its line");
+  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
+        "a line holds a line end");
 }
 
-std::int64_t i16_a(std::string_view b, std::size_t o) {
-  const auto u =
-      static_cast<std::uint16_t>(static_cast<unsigned char>(b[o]) |
-                                 (static_cast<unsigned char>(b[o + 1]) << 8));
-  return static_cast<std::int16_t>(u);
-}
+void verifica_compilato(banco& b, const risultato_compilazione& r,
+                        std::int32_t j) {
+  const scenario& s = b.s;
+  const file_codificati& f = r.file;
+  esigi(s.codice_errore == 0, "compiled with a fault number set");
+  esigi(r.elimina == sorgenti_da_eliminare{true, true},
+        "a clean compile deletes both sources");
 
-std::int64_t i32_a(std::string_view b, std::size_t o) {
-  std::uint32_t u = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    u |= static_cast<std::uint32_t>(static_cast<unsigned char>(b[o + i]))
-         << (8 * i);
-  }
-  return static_cast<std::int32_t>(u);
-}
-
-// Number of cells of a route of l metres: rnd((l + 7000) / 50) + 1, exact
-// halves to the even neighbour, in whole numbers.
-std::int64_t celle_per(std::int64_t l) {
-  const std::int64_t n = l + 7000;
-  std::int64_t q = n / 50;
-  const std::int64_t r = n % 50;
-  if (r > 25 || (r == 25 && q % 2 != 0)) ++q;
-  return q + 1;
-}
-
-// The table file walked record by record: 87 slots of 34 bytes plus their
-// text, ending exactly at the end of the file. Returns the route length of
-// slot 84 and checks the stamp and identifiers of slots 85 and 86.
-std::int64_t verifica_tabella(std::string_view b) {
-  std::size_t o = 0;
-  std::int64_t lunghezza = -1;
-  for (std::size_t voce = 0; voce < numero_voci; ++voce) {
-    esigi(b.size() - o >= 16, "table file ends inside a slot");
-    const std::int64_t n = i16_a(b, o + 14);
-    esigi(n >= 0, "negative text length in the table file");
-    const auto testo = static_cast<std::size_t>(n);
-    esigi(b.size() - o >= 34 + testo, "table file ends inside a slot");
-    const std::string_view t = b.substr(o + 16, testo);
-    if (voce == voce_totali) lunghezza = i32_a(b, o + 5);
-    if (voce == voce_linea) {
-      esigi(t == linea_fuzz, "slot 85 does not hold the route identifier");
-      esigi(i16_a(b, o + 16 + testo) == timbro_tabella,
-            "slot 85 lacks its stamp");
-    }
-    if (voce == voce_treno) {
-      esigi(t == treno_fuzz, "slot 86 does not hold the train identifier");
-    }
-    o += 34 + testo;
-  }
-  esigi(o == b.size(), "table file longer than its 87 slots");
-  return lunghezza;
-}
-
-void verifica_compilato(const fs::path& cartella, std::int32_t j) {
-  const std::string tabella =
-      leggi(nomi_file::tabella(cartella, linea_fuzz, treno_fuzz));
-  const std::int64_t l = verifica_tabella(tabella);
+  esigi(decodifica_tabella(f.tabella, b.tabella).ok(),
+        "the table file does not decode");
+  esigi(b.tabella == s.tabella_dati, "the table decodes to another model");
+  const std::int64_t l = b.tabella[voce_totali].valore_b;
   esigi(l >= 0 && l <= lunghezza_massima, "route length out of range");
+  esigi(b.tabella[voce_linea].testo == linea_fuzz,
+        "slot 85 does not hold the route identifier");
+  esigi(b.tabella[voce_treno].testo == treno_fuzz,
+        "slot 86 does not hold the train identifier");
+  esigi(b.tabella[voce_linea].numero_1 == timbro_tabella,
+        "slot 85 lacks its stamp");
 
-  const std::string celle =
-      leggi(nomi_file::celle(cartella, linea_fuzz, treno_fuzz));
-  esigi(static_cast<std::int64_t>(celle.size()) == 15 * celle_per(l),
-        "cell file size does not match the route length");
-  // Cell 1 "valore1" carries the stamp.
-  esigi(i16_a(celle, 15 + 1) == timbro_celle, "cell 1 lacks its stamp");
+  esigi(decodifica_celle(f.celle, b.celle).ok(),
+        "the cell file does not decode");
+  esigi(b.celle == s.celle, "the cells decode to another grid");
+  esigi(static_cast<std::int64_t>(b.celle.size()) == ultima_cella_per(l) + 1,
+        "cell count does not match the route length");
+  esigi(b.celle[1].valore1 == timbro_celle, "cell 1 lacks its stamp");
 
-  const fs::path piano = nomi_file::piano(cartella, linea_fuzz);
-  if (j != 0) {
-    std::error_code ec;
-    const std::uintmax_t dimensione = fs::file_size(piano, ec);
-    esigi(!ec, "plan file missing");
-    esigi(static_cast<std::int64_t>(dimensione) == 2 * (12 + 10 * (l + 6997)),
-          "plan file size does not match the route length");
+  if (j == 0) {
+    esigi(f.piano.empty(), "a plan without the plan flag");
+    return;
   }
+  esigi(static_cast<std::int64_t>(f.piano.size()) == 2 * (12 + 10 * (l + 6997)),
+        "plan file size does not match the route length");
+  esigi(decodifica_piano(f.piano, b.piano).ok(),
+        "the plan file does not decode");
+  esigi(b.piano == s.tracciato, "the plan decodes to another plan");
 }
 
 }  // namespace
@@ -196,64 +159,53 @@ void verifica_compilato(const fs::path& cartella, std::int32_t j) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const ingresso in = dividi({reinterpret_cast<const char*>(data), size});
-  cartelle c;
-  const fs::path& cartella = c.cartella();
-  const fs::path sorgente_linea =
-      nomi_file::sorgente_linea(cartella, linea_fuzz);
-  const fs::path sorgente_treno =
-      nomi_file::sorgente_treno(cartella, linea_fuzz, treno_fuzz);
-  scrivi(sorgente_linea, in.linea);
-  if (in.treno) scrivi(sorgente_treno, *in.treno);
+  banco& b = banco_di_prova();
+  risultato_compilazione a = compila(b.s, in, b.prima);
+  const scenario& s = b.s;
+  const bool vuoti =
+      a.file.piano.empty() && a.file.tabella.empty() && a.file.celle.empty();
 
-  scenario s;
-  s.nome_linea = linea_fuzz;
-  s.nome_treno = treno_fuzz;
-  const risultato_compilazione r =
-      memorizza_percorso(s, cartella, in.j, /*conserva_sorgenti=*/false);
-
-  esigi(nomi_in(c.radice()) == std::set<std::string>{"c"},
-        "a file was written beside the compile folder");
-  const std::set<std::string> rimasti = nomi_in(cartella);
-  const std::set<std::string> sorgenti = {sorgente_linea.filename().string(),
-                                          sorgente_treno.filename().string()};
-
-  switch (r.esito) {
-    case esito_compilazione::compilato: {
-      esigi(s.codice_errore == 0, "compiled with a fault number set");
-      std::set<std::string> attesi = {
-          nomi_file::tabella(cartella, linea_fuzz, treno_fuzz)
-              .filename()
-              .string(),
-          nomi_file::celle(cartella, linea_fuzz, treno_fuzz)
-              .filename()
-              .string()};
-      if (in.j != 0) {
-        attesi.insert(nomi_file::piano(cartella, linea_fuzz).filename());
+  switch (a.esito) {
+    case esito_compilazione::compilato:
+      verifica_compilato(b, a, in.j);
+      break;
+    case esito_compilazione::guasto_sorgente: {
+      const voce_guasto* g = cerca_guasto(s.codice_errore);
+      esigi(g != nullptr && s.codice_errore != guasto::timbro_1250 &&
+                s.codice_errore != guasto::timbro_1251,
+            "unknown fault number");
+      esigi(vuoti, "a fault left encoded output");
+      verifica_luogo(s);
+      const sorgenti_da_eliminare& e = a.elimina;
+      if (s.codice_errore == guasto::manca_linea) {
+        esigi(!e.linea && !e.treno, "fault 101 deletes a source");
+      } else {
+        esigi(e.linea, "a fault after the line source was read keeps it");
       }
-      esigi(rimasti == attesi,
-            "a clean compile must leave exactly the compiled files");
-      verifica_compilato(cartella, in.j);
+      if (s.codice_errore == guasto::lettura) {
+        esigi(e.treno, "fault 25 keeps the train source");
+      }
       break;
     }
-    case esito_compilazione::guasto_sorgente:
-      esigi(numero_previsto(s.codice_errore), "unknown fault number");
-      esigi(s.file_errore.empty() || sorgenti.contains(s.file_errore),
-            "a fault names a file that is not a source");
-      for (const std::string& nome : rimasti) {
-        esigi(sorgenti.contains(nome),
-              "a faulty compile left a file other than a source");
-      }
-      break;
     case esito_compilazione::timbro_1250:
     case esito_compilazione::timbro_1251:
       esigi(s.codice_errore == 0, "stamp fault after a source fault");
-      for (const std::string& nome : rimasti) {
-        esigi(sorgenti.contains(nome),
-              "a stamp fault left a file other than a source");
-      }
+      esigi(vuoti, "a stamp fault left encoded output");
       break;
-    case esito_compilazione::errore_file:
-      violato("a compiled file could not be written: " + r.file.message);
   }
+
+  // The compile is a function of its input, whatever the model held.
+  const std::int32_t codice = s.codice_errore;
+  const std::int32_t posizione = s.posizione_errore;
+  risultato_compilazione c = compila(b.s, in, b.seconda);
+  esigi(c.esito == a.esito && b.s.codice_errore == codice &&
+            b.s.posizione_errore == posizione && c.elimina == a.elimina,
+        "a second compile has another outcome");
+  esigi(c.file.piano == a.file.piano && c.file.tabella == a.file.tabella &&
+            c.file.celle == a.file.celle,
+        "a second compile gives other bytes");
+  // The buffers go back to the bench for the next input.
+  b.prima = std::move(a.file);
+  b.seconda = std::move(c.file);
   return 0;
 }

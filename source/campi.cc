@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -52,6 +53,31 @@ std::optional<std::int32_t> valore_numerico(std::string_view token,
   return static_cast<std::int32_t>(v);
 }
 
+std::string motivo_valore(std::string_view token, larghezza w) {
+  std::string_view cifre = token;
+  if (!cifre.empty() && (cifre.front() == '+' || cifre.front() == '-')) {
+    cifre.remove_prefix(1);
+  }
+  const bool numero = !cifre.empty() && cifre.find_first_not_of("0123456789") ==
+                                            std::string_view::npos;
+  if (!numero) return "'" + std::string(token) + "' non è un numero intero";
+  std::string_view ampiezza;
+  switch (w) {
+    case larghezza::i32:
+      ampiezza = "32 bit con segno";
+      break;
+    case larghezza::i16:
+      ampiezza = "16 bit con segno";
+      break;
+    case larghezza::u8:
+      ampiezza = "8 bit senza segno";
+      break;
+    case larghezza::testo:
+      break;
+  }
+  return std::string(token) + " non sta in " + std::string(ampiezza);
+}
+
 void lettore_campi::salta_spazi() {
   while (pos_ < byte_.size() && spazio(byte_[pos_])) ++pos_;
 }
@@ -68,16 +94,49 @@ void lettore_campi::consuma_fine_riga() {
   }
   ++pos_;
   ++riga_;
+  inizio_riga_ = pos_;
+}
+
+void lettore_campi::segna(std::size_t inizio, std::size_t fine) {
+  ultimo_ = {inizio, fine - inizio, inizio_riga_, riga_, false};
+}
+
+void lettore_campi::segna_fine_file() {
+  ultimo_ = {pos_, 0, inizio_riga_, riga_, true};
+}
+
+void lettore_campi::salta_riga() {
+  while (pos_ < byte_.size() && !a_fine_riga()) ++pos_;
+  consuma_fine_riga();
+}
+
+std::string_view lettore_campi::testo_riga(const posto_token& t) const {
+  std::size_t fine = t.inizio_riga;
+  while (fine < byte_.size() && byte_[fine] != '\r' && byte_[fine] != '\n') {
+    ++fine;
+  }
+  return byte_.substr(t.inizio_riga, fine - t.inizio_riga);
+}
+
+bool lettore_campi::a_inizio_riga(const posto_token& t) const {
+  for (std::size_t i = t.inizio_riga; i < t.inizio; ++i) {
+    if (!spazio(byte_[i])) return false;
+  }
+  return true;
 }
 
 std::optional<std::string_view> lettore_campi::campo() {
-  if (fine()) return std::nullopt;
+  if (fine()) {
+    segna_fine_file();
+    return std::nullopt;
+  }
   salta_spazi();
   riga_campo_ = riga_;
   const std::size_t inizio = pos_;
   while (pos_ < byte_.size() && byte_[pos_] != ',' && !a_fine_riga()) ++pos_;
   std::size_t fine_campo = pos_;
   while (fine_campo > inizio && spazio(byte_[fine_campo - 1])) --fine_campo;
+  segna(inizio, fine_campo);
   if (pos_ < byte_.size() && byte_[pos_] == ',') {
     ++pos_;
   } else {
@@ -87,13 +146,17 @@ std::optional<std::string_view> lettore_campi::campo() {
 }
 
 std::optional<std::int32_t> lettore_campi::numero(larghezza w) {
-  if (fine()) return std::nullopt;
+  if (fine()) {
+    segna_fine_file();
+    return std::nullopt;
+  }
   salta_spazi();
   const std::size_t inizio = pos_;
   while (pos_ < byte_.size() && byte_[pos_] != ',' && !spazio(byte_[pos_]) &&
          !a_fine_riga()) {
     ++pos_;
   }
+  segna(inizio, pos_);
   const std::string_view token = byte_.substr(inizio, pos_ - inizio);
   salta_spazi();
   if (pos_ < byte_.size() && byte_[pos_] == ',') {
@@ -105,10 +168,14 @@ std::optional<std::int32_t> lettore_campi::numero(larghezza w) {
 }
 
 std::optional<std::string_view> lettore_campi::testo() {
-  if (fine()) return std::nullopt;
+  if (fine()) {
+    segna_fine_file();
+    return std::nullopt;
+  }
   salta_spazi();
   const std::size_t inizio = pos_;
   while (pos_ < byte_.size() && !a_fine_riga()) ++pos_;
+  segna(inizio, pos_);
   const std::string_view valore = byte_.substr(inizio, pos_ - inizio);
   consuma_fine_riga();
   return valore;

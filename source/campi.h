@@ -2,12 +2,15 @@
 // of keyword fields, numeric values and text values. Bytes are not decoded and
 // nothing is quoted; a line ends at CR LF, LF or a lone CR; blanks are space
 // and tab. Every failure of a read is the general fault 25 for the caller.
+// The reader remembers where its last token stood, so that a fault can point
+// at the very bytes it was found in.
 #ifndef SOURCE_CAMPI_H_
 #define SOURCE_CAMPI_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "source/record.h"
@@ -19,6 +22,28 @@
 // REQUIRES: w is not larghezza::testo.
 [[nodiscard]] std::optional<std::int32_t> valore_numerico(
     std::string_view token, larghezza w);
+
+// Why valore_numerico refused `token`, in Italian: "'7500x' non è un numero
+// intero", "70000 non sta in 16 bit con segno".
+// REQUIRES: valore_numerico(token, w) is nullopt.
+std::string motivo_valore(std::string_view token, larghezza w);
+
+// What a value read at the end of the file reports.
+inline constexpr std::string_view motivo_fine_file =
+    "manca un valore: fine del file";
+
+// Where a token stands: its first byte and length, and its line.
+struct posto_token {
+  std::size_t inizio = 0;       // offset of the first byte in the file
+  std::size_t lunghezza = 0;    // 0 for an empty token or the end of file
+  std::size_t inizio_riga = 0;  // offset of its line's first byte
+  std::int64_t riga = 1;        // 1-based line
+  bool fine_file = false;       // the read met the end of the file
+
+  std::int64_t colonna() const {
+    return static_cast<std::int64_t>(inizio - inizio_riga) + 1;
+  }
+};
 
 class lettore_campi {
  public:
@@ -42,21 +67,40 @@ class lettore_campi {
   // trailing blanks; the line end is consumed. nullopt at end of file.
   [[nodiscard]] std::optional<std::string_view> testo();
 
+  // Skips what is left of the current line, its line end included.
+  void salta_riga();
+
   // 1-based line on which the most recent keyword field began; 0 before the
   // first field. A row's values may run onto later lines, but a fault in
   // them is reported at the row's keyword field.
   std::int64_t riga_campo() const { return riga_campo_; }
+
+  // The token most recently read (keyword field, value or text), or the end
+  // of file where a read found nothing.
+  const posto_token& ultimo() const { return ultimo_; }
+  std::string_view testo_token(const posto_token& t) const {
+    return byte_.substr(t.inizio, t.lunghezza);
+  }
+  // The whole line a token stands on, without its line end.
+  std::string_view testo_riga(const posto_token& t) const;
+  // True when only blanks stand before the token on its line.
+  bool a_inizio_riga(const posto_token& t) const;
 
  private:
   void salta_spazi();
   bool a_fine_riga() const;
   // Consumes one line end when next; nothing otherwise.
   void consuma_fine_riga();
+  // Records the token [inizio, fine) of the current line.
+  void segna(std::size_t inizio, std::size_t fine);
+  void segna_fine_file();
 
   std::string_view byte_;
   std::size_t pos_ = 0;
-  std::int64_t riga_ = 1;  // line of byte_[pos_]
+  std::int64_t riga_ = 1;        // line of byte_[pos_]
+  std::size_t inizio_riga_ = 0;  // offset of that line's first byte
   std::int64_t riga_campo_ = 0;
+  posto_token ultimo_;
 };
 
 #endif  // SOURCE_CAMPI_H_

@@ -16,13 +16,24 @@ path unisci(const path& cartella, std::string_view a, std::string_view b,
 
 }  // namespace
 
+std::string nome_sorgente_linea(std::string_view linea) {
+  return std::string(linea) + "_linea.txt";
+}
+
+std::string nome_sorgente_treno(std::string_view linea,
+                                std::string_view treno) {
+  std::string nome(linea);
+  nome.append("_").append(treno).append("-.txt");
+  return nome;
+}
+
 path sorgente_linea(const path& cartella, std::string_view linea) {
-  return unisci(cartella, linea, "_linea.txt");
+  return cartella / nome_sorgente_linea(linea);
 }
 
 path sorgente_treno(const path& cartella, std::string_view linea,
                     std::string_view treno) {
-  return unisci(cartella, linea, "_", treno, "-.txt");
+  return cartella / nome_sorgente_treno(linea, treno);
 }
 
 path piano(const path& cartella, std::string_view linea) {

@@ -4,11 +4,17 @@
 #define SOURCE_NOMI_FILE_H_
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace nomi_file {
 
 using std::filesystem::path;
+
+// Names without a folder, for reports: <linea>_linea.txt and
+// <linea>_<treno>-.txt.
+std::string nome_sorgente_linea(std::string_view linea);
+std::string nome_sorgente_treno(std::string_view linea, std::string_view treno);
 
 // Sources: <linea>_linea.txt and <linea>_<treno>-.txt
 path sorgente_linea(const path& cartella, std::string_view linea);

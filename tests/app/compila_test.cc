@@ -142,14 +142,8 @@ TEST(CompilaTest, SpeedBoardAtPositionZeroIs1250) {
   c.scrivi("Vendralo_Kv4417-.txt", sorgente_treno(""));
   piattaforma_registrata p;
   std::ostringstream err;
-  int stato = -1;
-  try {
-    (void)esegui_compilazione(compila("Vendralo", "Kv4417"), c.dir(), p, err);
-    ADD_FAILURE() << "returned after errore";
-  } catch (const fine_programma& f) {
-    stato = f.stato;
-  }
-  EXPECT_EQ(stato, stato_guasto_compilazione);
+  EXPECT_EQ(esegui_compilazione(compila("Vendralo", "Kv4417"), c.dir(), p, err),
+            stato_guasto_compilazione);
   ASSERT_EQ(p.messaggi.size(), 1u);
   EXPECT_EQ(p.messaggi[0], " Errore n. 1250");
   EXPECT_FALSE(fs::exists(c.dir() / "Vendralo_Kv4417.sim"));

@@ -5,21 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "app/stato_uscita.h"
 #include "tests/app/piattaforma_prova.h"
 
-TEST(ErroreTest, ShowsTheNumberAfterTheFixedTextAndEnds) {
+TEST(ErroreTest, ShowsTheNumberAfterTheFixedTextAndGivesTheStatus) {
   piattaforma_registrata p;
-  bool dopo = false;
-  try {
-    errore(p, "1250");
-    dopo = true;
-  } catch (const fine_programma& f) {
-    EXPECT_NE(f.stato, 0);
-  }
-  EXPECT_FALSE(dopo);
+  EXPECT_EQ(errore(p, "1250"), stato_guasto_compilazione);
   EXPECT_EQ(p.messaggi, std::vector<std::string>{" Errore n. 1250"});
   EXPECT_TRUE(p.finestre.empty());
-  EXPECT_TRUE(p.terminato);
+  EXPECT_EQ(errore(p, "1251", "Posizione: 0 m"), stato_guasto_compilazione);
+  EXPECT_EQ(p.messaggi.back(), " Errore n. 1251\nPosizione: 0 m");
 }
 
 TEST(ErroreTest, MessageTextIsExact) {

@@ -3,93 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "compiler/arrotonda.h"
-#include "tests/file_prova.h"
+#include "compiler/decodifica.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Reads the files back independently of the writers: byte by byte, least
-// significant first.
-class lettore_byte {
- public:
-  explicit lettore_byte(const std::string& b) : b_(b) {}
-
-  std::uint64_t u(int n) {
-    std::uint64_t v = 0;
-    for (int k = 0; k < n; ++k) {
-      v |= std::uint64_t{static_cast<unsigned char>(b_.at(pos_++))} << (8 * k);
-    }
-    return v;
-  }
-  std::uint8_t u8() { return static_cast<std::uint8_t>(u(1)); }
-  std::int16_t i16() { return static_cast<std::int16_t>(u(2)); }
-  std::int32_t i32() { return static_cast<std::int32_t>(u(4)); }
-  double f64() {
-    const std::uint64_t bits = u(8);
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }
-  std::string testo(std::size_t n) {
-    std::string t = b_.substr(pos_, n);
-    pos_ += n;
-    return t;
-  }
-  bool finito() const { return pos_ == b_.size(); }
-
- private:
-  const std::string& b_;
-  std::size_t pos_ = 0;
-};
-
-cella leggi_cella(lettore_byte& r) {
-  cella c;
-  c.tipo_cella = r.u8();
-  c.valore1 = r.i16();
-  c.valore2 = r.i16();
-  c.valore3 = r.i16();
-  c.valore4 = r.i16();
-  c.tempo_segnale = r.u8();
-  c.avviso = r.u8();
-  c.tipo_montagna = r.u8();
-  c.velocita_linea = r.u8();
-  c.pendenza_linea = r.u8();
-  c.aderenza_linea = r.u8();
-  return c;
-}
-
-voce_dati leggi_voce(lettore_byte& r) {
-  voce_dati v;
-  v.categoria = r.u8();
-  v.valore_a = r.i32();
-  v.valore_b = r.i32();
-  v.valore_c = r.i32();
-  v.opzione = r.u8();
-  const std::int16_t n = r.i16();
-  v.testo = r.testo(static_cast<std::size_t>(n));
-  v.numero_1 = r.i16();
-  v.numero_2 = r.i16();
-  v.numero_3 = r.i16();
-  v.numero_4 = r.i16();
-  v.numero_5 = r.i16();
-  v.cifra_1 = r.u8();
-  v.sosta = r.u8();
-  v.cifra_2 = r.u8();
-  v.cifra_3 = r.u8();
-  v.valore_d = r.i32();
-  return v;
-}
-
-using file_prova::leggi;
 
 // The plan of a route of `lunghezza` metres as the reader leaves it: metres 0
 // and 1 small integers, doubles up to L + 6998, the last two metres empty.
@@ -187,12 +106,12 @@ TEST(FileCompilatiTest, TableDecodesBack) {
   }
   const std::string b = codifica_tabella(tabella);
   EXPECT_EQ(b.size(), numero_voci * voce_record_size + testi);
-  lettore_byte r(b);
+  std::array<voce_dati, numero_voci> letta{};
+  ASSERT_TRUE(decodifica_tabella(b, letta).ok());
   for (std::size_t i = 0; i < numero_voci; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(leggi_voce(r), tabella[i]);
+    EXPECT_EQ(letta[i], tabella[i]);
   }
-  EXPECT_TRUE(r.finito());
 }
 
 TEST(FileCompilatiTest, CellFileOfA309000MetreRoute) {
@@ -207,71 +126,27 @@ TEST(FileCompilatiTest, CellFileOfA309000MetreRoute) {
   }
   const std::string b = codifica_celle(celle);
   EXPECT_EQ(b.size(), 94815u);
-  lettore_byte r(b);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (leggi_cella(r) != celle[i]) {
-      ADD_FAILURE() << "cell " << i << " differs";
-      break;
-    }
-  }
-  EXPECT_TRUE(r.finito());
+  std::vector<cella> letta;
+  ASSERT_TRUE(decodifica_celle(b, letta).ok());
+  EXPECT_TRUE(letta == celle);
 }
 
 TEST(FileCompilatiTest, PlanFileOfA309000MetreRoute) {
-  const std::int64_t lunghezza = 309000;
-  const tracciato_piano t = piano_di(lunghezza);
-  const file_prova::cartella prova;
-  const fs::path& c = prova.percorso();
-  const fs::path f = c / "Vendralo_linea.dat";
-  {
-    file_sostitutivo w(f);
-    ASSERT_TRUE(w.apri().ok());
-    ASSERT_TRUE(scrivi_piano(w, t).ok());
-    ASSERT_TRUE(w.conferma().ok());
-  }
-  const std::string b = leggi(f);
+  const tracciato_piano t = piano_di(309000);
+  const std::string b = codifica_piano(t);
   ASSERT_EQ(b.size(), 6319964u);
-
-  // Per coordinate: two integers, L + 6997 doubles, two empty records.
-  lettore_byte r(b);
-  const auto ultimo = static_cast<std::size_t>(lunghezza + 7000);
-  for (int coordinata = 0; coordinata < 2; ++coordinata) {
-    SCOPED_TRACE(coordinata);
-    EXPECT_EQ(r.i16(), 2);
-    EXPECT_EQ(r.i16(), 0);
-    EXPECT_EQ(r.i16(), 2);
-    EXPECT_EQ(r.i16(), coordinata == 0 ? 0 : 1);
-    for (std::size_t m = 2; m <= ultimo - 2; ++m) {
-      const std::int16_t tipo = r.i16();
-      const double v = r.f64();
-      const double atteso = coordinata == 0 ? static_cast<double>(m) * 0.25
-                                            : -static_cast<double>(m);
-      if (tipo != 5 || v != atteso) {
-        ADD_FAILURE() << "metre " << m << ": type " << tipo << " value " << v;
-        return;
-      }
-    }
-    EXPECT_EQ(r.i16(), 0);
-    EXPECT_EQ(r.i16(), 0);
-  }
-  EXPECT_TRUE(r.finito());
-}
-
-TEST(FileCompilatiTest, PlanBlocksMatchOneRun) {
-  // A plan longer than one block gives the same bytes as the elements
-  // encoded in one run.
-  const tracciato_piano t = piano_di(200000);
-  std::string atteso;
-  append_punti(atteso, t, 0, 0, t.metri());
-  append_punti(atteso, t, 1, 0, t.metri());
-  const file_prova::cartella prova;
-  const fs::path& c = prova.percorso();
-  const fs::path f = c / "p.dat";
-  {
-    file_sostitutivo w(f);
-    ASSERT_TRUE(w.apri().ok());
-    ASSERT_TRUE(scrivi_piano(w, t).ok());
-    ASSERT_TRUE(w.conferma().ok());
-  }
-  EXPECT_TRUE(leggi(f) == atteso);
+  // Per coordinate: two integers, L + 6997 doubles, two empty records. The
+  // first coordinate starts with the integers 0 and 0, then 0.5 (metre 2).
+  EXPECT_EQ(b.substr(0, 18),
+            std::string("\x02\x00\x00\x00\x02\x00\x00\x00"
+                        "\x05\x00\x00\x00\x00\x00\x00\x00\xe0\x3f",
+                        18));
+  const std::size_t seconda = b.size() / 2;
+  EXPECT_EQ(
+      b.substr(seconda - 4, 12),
+      std::string("\x00\x00\x00\x00\x02\x00\x00\x00\x02\x00\x01\x00", 12));
+  EXPECT_EQ(b.substr(b.size() - 4), std::string(4, '\0'));
+  tracciato_piano letto;
+  ASSERT_TRUE(decodifica_piano(b, letto).ok());
+  EXPECT_TRUE(letto == t);
 }

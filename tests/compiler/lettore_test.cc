@@ -1,22 +1,13 @@
 #include "compiler/lettore.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "compiler/scenario.h"
-#include "tests/file_prova.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -25,9 +16,8 @@ constexpr std::string_view treno_prova = "T1";
 constexpr std::string_view file_linea = "Prova_linea.txt";
 constexpr std::string_view file_treno = "Prova_T1-.txt";
 
-using cartella_prova = file_prova::cartella;
-
-// Source text is written with "\n"; files get CR LF as the writers make them.
+// Source text is written with "\n"; sources get CR LF as the writers make
+// them.
 std::string crlf(std::string_view testo) {
   std::string out;
   for (char c : testo) {
@@ -35,12 +25,6 @@ std::string crlf(std::string_view testo) {
     out += c;
   }
   return out;
-}
-
-void scrivi(const fs::path& p, std::string_view testo) {
-  std::ofstream f(p, std::ios::binary);
-  const std::string byte = crlf(testo);
-  f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
 }
 
 // A line file: the general records, then the feature rows.
@@ -75,23 +59,25 @@ struct compilato {
   bool treno_resta = false;
 };
 
-// Writes the sources that are given into a fresh folder, reads them, and
-// reports which of them are still on disk.
+// Reads the sources that are given (a missing one is absent) and reports
+// which of them the compile keeps.
 compilato compila(std::optional<std::string_view> l,
                   std::optional<std::string_view> t,
-                  std::int32_t scrivi_linea = 1, bool conserva = false) {
-  cartella_prova c;
-  const fs::path pl = c.percorso() / file_linea;
-  const fs::path pt = c.percorso() / file_treno;
-  if (l) scrivi(pl, *l);
-  if (t) scrivi(pt, *t);
+                  std::int32_t scrivi_linea = 1) {
+  const std::string bl = l ? crlf(*l) : std::string();
+  const std::string bt = t ? crlf(*t) : std::string();
+  auto come = [](bool c, const std::string& b) {
+    return c ? sorgente{sorgente::stato::letta, b, {}}
+             : sorgente{sorgente::stato::assente, {}, "nessun file"};
+  };
   compilato out;
   out.s.nome_linea = linea_prova;
   out.s.nome_treno = treno_prova;
   out.s.scrivi_linea = scrivi_linea;
-  memorizza_dati(out.s, c.percorso(), conserva);
-  out.linea_resta = fs::exists(pl);
-  out.treno_resta = fs::exists(pt);
+  const sorgenti_da_eliminare e =
+      memorizza_dati(out.s, {come(l.has_value(), bl), come(t.has_value(), bt)});
+  out.linea_resta = l && !e.linea;
+  out.treno_resta = t && !e.treno;
   return out;
 }
 
@@ -249,73 +235,31 @@ TEST(LettoreTest, MissingOrUnreadableSources) {
     const compilato r = compila(linea(""), std::nullopt);
     EXPECT_EQ(r.s.codice_errore, 25);
     EXPECT_EQ(r.s.file_errore, file_treno);
-    EXPECT_EQ(r.s.motivo_errore, std::generic_category().message(ENOENT));
+    EXPECT_EQ(r.s.motivo_errore, "nessun file");
     EXPECT_FALSE(r.linea_resta);
-    // The line file was read whole before the train file was looked for.
+    // The line file was read whole before the train file was looked at.
     EXPECT_EQ(r.s.celle.size(), 341u);
   }
   for (bool di_linea : {true, false}) {
-    SCOPED_TRACE(di_linea ? "line file is a folder" : "train file is a folder");
-    cartella_prova c;
-    const fs::path pl = c.percorso() / file_linea;
-    const fs::path pt = c.percorso() / file_treno;
-    if (di_linea) {
-      fs::create_directory(pl);
-      scrivi(pt, treno());
-    } else {
-      scrivi(pl, linea(""));
-      fs::create_directory(pt);
-    }
+    SCOPED_TRACE(di_linea ? "unreadable line file" : "unreadable train file");
+    const std::string l = crlf(linea(""));
+    const std::string t = crlf(treno());
+    const sorgente letta{sorgente::stato::letta, {}, {}};
+    const sorgente illeggibile{sorgente::stato::illeggibile, {}, "motivo"};
+    sorgenti in{letta, letta};
+    in.linea.byte = l;
+    in.treno.byte = t;
+    (di_linea ? in.linea : in.treno) = illeggibile;
     scenario s;
     s.nome_linea = linea_prova;
     s.nome_treno = treno_prova;
-    memorizza_dati(s, c.percorso(), false);
+    const sorgenti_da_eliminare e = memorizza_dati(s, in);
     EXPECT_EQ(s.codice_errore, 25);
     EXPECT_EQ(s.file_errore, di_linea ? file_linea : file_treno);
-    EXPECT_EQ(s.motivo_errore, std::generic_category().message(EISDIR));
-    // Folders are never deleted; a fault 25 deletes every source file.
-    EXPECT_TRUE(fs::is_directory(di_linea ? pl : pt));
-    EXPECT_FALSE(fs::exists(di_linea ? pt : pl));
-  }
-}
-
-TEST(LettoreTest, UnreadableLineFileGivesTheSystemReason) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  cartella_prova c;
-  const fs::path pl = c.percorso() / file_linea;
-  scrivi(pl, linea(""));
-  fs::permissions(pl, fs::perms::none);
-  scenario s;
-  s.nome_linea = linea_prova;
-  s.nome_treno = treno_prova;
-  memorizza_dati(s, c.percorso(), true);
-  EXPECT_EQ(s.codice_errore, 25);
-  EXPECT_EQ(s.file_errore, file_linea);
-  EXPECT_EQ(s.motivo_errore, std::generic_category().message(EACCES));
-}
-
-TEST(LettoreTest, KeepsEverySourceWhenAsked) {
-  {
-    SCOPED_TRACE("clean read");
-    const compilato r = compila(linea(""), treno(), 1, true);
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_TRUE(r.linea_resta);
-    EXPECT_TRUE(r.treno_resta);
-  }
-  {
-    SCOPED_TRACE("fault 25 in the line file");
-    const compilato r =
-        compila(linea("", "lunghezza percorso, x\n"), treno(), 1, true);
-    EXPECT_EQ(r.s.codice_errore, 25);
-    EXPECT_TRUE(r.linea_resta);
-    EXPECT_TRUE(r.treno_resta);
-  }
-  {
-    SCOPED_TRACE("clean read, not kept");
-    const compilato r = compila(linea(""), treno(), 1, false);
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_FALSE(r.linea_resta);
-    EXPECT_FALSE(r.treno_resta);
+    EXPECT_EQ(s.riga_errore, 0);
+    EXPECT_EQ(s.motivo_errore, "motivo");
+    // Fault 25 deletes both sources.
+    EXPECT_EQ(e, (sorgenti_da_eliminare{true, true}));
   }
 }
 
@@ -378,7 +322,6 @@ TEST(LettoreTest, GeneralRecordsOfBothFiles) {
   EXPECT_EQ(t[86].numero_5, 30);
   // Cells 0 .. rnd(17000 / 50), plan metres 0 .. 17000.
   EXPECT_EQ(r.s.celle.size(), 341u);
-  EXPECT_EQ(r.s.limite_tracciato, 17000);
   EXPECT_EQ(r.s.tracciato.metri(), 17001u);
 }
 

@@ -3,74 +3,40 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <random>
 #include <string>
+#include <vector>
 
-#include "tests/file_prova.h"
+#include "compiler/codifica.h"
+#include "compiler/decodifica.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+// A line source with the given general records and feature rows, and a
+// train source with the given rows, both in CR LF lines.
+struct sorgenti_prova {
+  std::string linea;
+  std::string treno;
 
-constexpr const char* linea = "Vendralo";
-constexpr const char* treno = "Kv4417";
-
-// A folder with a line and a train source; rows are CR LF lines placed
-// between the "[generale]" header and "[fine]" (the line file's feature rows
-// after a "[curve]" header that closes its general part).
-class cartella_prova : public file_prova::cartella {
- public:
-  const fs::path& dir() const { return percorso(); }
-
-  void sorgenti(const std::string& generale, const std::string& caratteristiche,
-                const std::string& righe_treno,
-                const std::string& nome_linea = linea,
-                const std::string& nome_treno = treno) const {
-    scrivi(nome_linea + "_linea.txt", "[generale]\r\n" + generale +
-                                          "[curve]\r\n" + caratteristiche +
-                                          "[fine]\r\n");
-    scrivi(nome_linea + "_" + nome_treno + "-.txt",
-           "[generale]\r\n" + righe_treno + "[fine]\r\n");
-  }
-
-  void scrivi(const std::string& nome, const std::string& testo) const {
-    std::ofstream(percorso() / nome, std::ios::binary) << testo;
-  }
-
-  std::string leggi(const std::string& nome) const {
-    std::ifstream in(percorso() / nome, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  // Every file of the folder with its bytes.
-  std::map<std::string, std::string> contenuto() const {
-    std::map<std::string, std::string> m;
-    for (const auto& e : fs::directory_iterator(percorso())) {
-      const std::string nome = e.path().filename().string();
-      m[nome] = e.is_regular_file() ? leggi(nome) : "<dir>";
-    }
-    return m;
+  sorgenti in() const {
+    return {{sorgente::stato::letta, linea, {}},
+            {sorgente::stato::letta, treno, {}}};
   }
 };
 
-scenario con_nomi(const std::string& nome_linea = linea,
-                  const std::string& nome_treno = treno) {
+sorgenti_prova sorgenti_di(const std::string& generale,
+                           const std::string& caratteristiche,
+                           const std::string& righe_treno) {
+  return {"[generale]\r\n" + generale + "[curve]\r\n" + caratteristiche +
+              "[fine]\r\n",
+          "[generale]\r\n" + righe_treno + "[fine]\r\n"};
+}
+
+scenario con_nomi(const std::string& nome_linea = "Vendralo",
+                  const std::string& nome_treno = "Kv4417") {
   scenario s;
   s.nome_linea = nome_linea;
   s.nome_treno = nome_treno;
   return s;
-}
-
-std::int32_t le(const std::string& b, std::size_t pos, std::size_t n) {
-  std::uint32_t v = 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    v |= std::uint32_t{static_cast<unsigned char>(b.at(pos + k))} << (8 * k);
-  }
-  return n == 2 ? static_cast<std::int16_t>(v) : static_cast<std::int32_t>(v);
 }
 
 const std::string lunghezza_10000 = "lunghezza percorso,    10000\r\n";
@@ -78,141 +44,100 @@ const std::string lunghezza_10000 = "lunghezza percorso,    10000\r\n";
 }  // namespace
 
 TEST(PercorsoTest, CompilesA309000MetreRouteWithStampsAndCodes) {
-  cartella_prova c;
   const std::string l = "nopqrstuvwxyz";
   const std::string t = "abcdefghijklm";
-  c.sorgenti("lunghezza percorso,    309000\r\n", "", "", l, t);
+  const sorgenti_prova p =
+      sorgenti_di("lunghezza percorso,    309000\r\n", "", "");
   scenario s = con_nomi(l, t);
-  const risultato_compilazione r = memorizza_percorso(s, c.dir(), 1, true);
-  ASSERT_EQ(r.esito, esito_compilazione::compilato) << r.file.message;
+  const risultato_compilazione r = memorizza_percorso(s, p.in(), 1);
+  ASSERT_EQ(r.esito, esito_compilazione::compilato);
+  EXPECT_EQ(r.elimina, (sorgenti_da_eliminare{true, true}));
 
-  EXPECT_EQ(c.leggi(l + "_linea.dat").size(), 6319964u);
-  const std::string celle = c.leggi(l + "_" + t + ".dat");
-  EXPECT_EQ(celle.size(), 94815u);
-  const std::string tabella = c.leggi(l + "_" + t + ".sim");
-  EXPECT_EQ(tabella.size(), 87u * 34u + l.size() + t.size());
+  EXPECT_EQ(r.file.piano.size(), 6319964u);
+  EXPECT_EQ(r.file.celle.size(), 94815u);
+  EXPECT_EQ(r.file.tabella.size(), 87u * 34u + l.size() + t.size());
 
   // Cell 1 starts at byte 15: valore1 at +1, valore2 at +3.
-  EXPECT_EQ(le(celle, 16, 2), 5121);
-  EXPECT_EQ(le(celle, 18, 2), 2725);
+  EXPECT_EQ(get_i16_le(r.file.celle.data() + 16), 5121);
+  EXPECT_EQ(get_i16_le(r.file.celle.data() + 18), 2725);
   // Slots 0..84 have no text here, so slot 85 starts at 85 * 34; its text is
   // the route identifier (13 bytes), numero_1 at 16 + n, valore_d at 30 + n.
-  const std::size_t voce = 85 * 34;
-  EXPECT_EQ(le(tabella, voce + 14, 2), 13);
-  EXPECT_EQ(tabella.substr(voce + 16, 13), l);
-  EXPECT_EQ(le(tabella, voce + 16 + 13, 2), 610);
-  EXPECT_EQ(le(tabella, voce + 30 + 13, 4), 36725);
+  const char* voce = r.file.tabella.data() + 85 * 34;
+  EXPECT_EQ(get_i16_le(voce + 14), 13);
+  EXPECT_EQ(std::string(voce + 16, 13), l);
+  EXPECT_EQ(get_i16_le(voce + 16 + 13), 610);
+  EXPECT_EQ(get_i32_le(voce + 30 + 13), 36725);
 }
 
-TEST(PercorsoTest, WithoutThePlanFlagAnExistingPlanFileIsUntouched) {
-  cartella_prova c;
-  c.sorgenti(lunghezza_10000, "", "");
-  c.scrivi("Vendralo_linea.dat", "older plan");
+TEST(PercorsoTest, WithoutThePlanFlagThereIsNoPlanFile) {
+  const sorgenti_prova p = sorgenti_di(lunghezza_10000, "", "");
   scenario s = con_nomi();
-  const risultato_compilazione r = memorizza_percorso(s, c.dir(), 0, true);
-  ASSERT_EQ(r.esito, esito_compilazione::compilato) << r.file.message;
-  EXPECT_EQ(c.leggi("Vendralo_linea.dat"), "older plan");
-  EXPECT_EQ(c.leggi("Vendralo_Kv4417.dat").size(), 341u * 15u);
+  const risultato_compilazione r = memorizza_percorso(s, p.in(), 0);
+  ASSERT_EQ(r.esito, esito_compilazione::compilato);
+  EXPECT_TRUE(r.file.piano.empty());
+  EXPECT_EQ(r.file.celle.size(), 341u * 15u);
   EXPECT_FALSE(s.tracciato.esiste());
 }
 
-TEST(PercorsoTest, AFaultWritesNothingAndKeepsEarlierFiles) {
+TEST(PercorsoTest, AFaultEncodesNothing) {
   struct caso {
     const char* nome;
     std::string caratteristiche, treno;
     esito_compilazione esito;
     std::int32_t codice;
+    std::int32_t posizione;
   };
   const caso casi[] = {
       {"fault from the reader: signal on a board",
        "cartello_indicatore,  1400,   (Cippo)\r\n",
        "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n",
-       esito_compilazione::guasto_sorgente, 16},
+       esito_compilazione::guasto_sorgente, 16, 1400},
+      // Restriction start at 6000 m is cell 121; its first band is 116..114.
       {"fault from the finishing pass: a band before a start all taken",
        "cartello_indicatore,  5750,   (A)\r\n"
        "cartello_indicatore,  5700,   (B)\r\n"
        "cartello_indicatore,  5650,   (C)\r\n",
        "rallentamento, 6000, 130, 500, 1, 0, 0\r\n",
-       esito_compilazione::guasto_sorgente, 12},
+       esito_compilazione::guasto_sorgente, 12, 121 * 50},
+      {"a text too long for its field",
+       "cartello_indicatore,  2050,   (" + std::string(32767, 'x') + ")\r\n",
+       "", esito_compilazione::guasto_sorgente, 25, 0},
       {"1250: a speed board at position 0",
        "indicatori_vmax,  0,  95,  95,  100,  0,  95,  95,  100,  0\r\n", "",
-       esito_compilazione::timbro_1250, 0},
+       esito_compilazione::timbro_1250, 0, 0},
       {"1251: a signal at position 0 with no first value", "",
        "segnale,    0,   2, 0, 1,  1, 0,    2,  0,1,1, 0\r\n",
-       esito_compilazione::timbro_1251, 0},
+       esito_compilazione::timbro_1251, 0, 0},
   };
   for (const caso& k : casi) {
     SCOPED_TRACE(k.nome);
-    cartella_prova c;
-    c.sorgenti(lunghezza_10000, "", "");
-    {
-      scenario s = con_nomi();
-      ASSERT_EQ(memorizza_percorso(s, c.dir(), 1, true).esito,
-                esito_compilazione::compilato);
-    }
-    c.sorgenti(lunghezza_10000, k.caratteristiche, k.treno);
-    const auto prima = c.contenuto();
-
+    const sorgenti_prova p =
+        sorgenti_di(lunghezza_10000, k.caratteristiche, k.treno);
     scenario s = con_nomi();
-    const risultato_compilazione r = memorizza_percorso(s, c.dir(), 1, true);
+    const risultato_compilazione r = memorizza_percorso(s, p.in(), 1);
     EXPECT_EQ(r.esito, k.esito);
     EXPECT_EQ(s.codice_errore, k.codice);
-    EXPECT_TRUE(c.contenuto() == prima);
+    EXPECT_EQ(s.posizione_errore, k.posizione);
+    EXPECT_TRUE(r.file.piano.empty());
+    EXPECT_TRUE(r.file.tabella.empty());
+    EXPECT_TRUE(r.file.celle.empty());
+    // Both sources were read whole, so the compile deletes both.
+    EXPECT_EQ(r.elimina, (sorgenti_da_eliminare{true, true}));
   }
 }
 
-TEST(PercorsoTest, FinishingPassFaultCarriesItsPosition) {
-  cartella_prova c;
-  // Restriction start at 6000 m is cell 121; its first band is 116..114.
-  c.sorgenti(lunghezza_10000,
-             "cartello_indicatore,  5750,   (A)\r\n"
-             "cartello_indicatore,  5700,   (B)\r\n"
-             "cartello_indicatore,  5650,   (C)\r\n",
-             "rallentamento, 6000, 130, 500, 1, 0, 0\r\n");
+TEST(PercorsoTest, TheSameInputTwiceGivesTheSameBytes) {
+  const sorgenti_prova p = sorgenti_di(
+      lunghezza_10000, "curvad5,  1000,  550\r\npendenza,  1000,   -3\r\n",
+      "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n");
   scenario s = con_nomi();
-  EXPECT_EQ(memorizza_percorso(s, c.dir(), 1, true).esito,
-            esito_compilazione::guasto_sorgente);
-  EXPECT_EQ(s.codice_errore, 12);
-  EXPECT_EQ(s.posizione_errore, 121 * 50);
-}
-
-TEST(PercorsoTest, AnUnwritableFileIsReportedAndLeavesNoTemporary) {
-  cartella_prova c;
-  c.sorgenti(lunghezza_10000, "", "");
-  fs::create_directory(c.dir() / "Vendralo_Kv4417.sim");
-  scenario s = con_nomi();
-  const risultato_compilazione r = memorizza_percorso(s, c.dir(), 1, true);
-  ASSERT_EQ(r.esito, esito_compilazione::errore_file);
-  EXPECT_NE(r.file.message.find("Vendralo_Kv4417.sim: "), std::string::npos)
-      << r.file.message;
-  for (const auto& [nome, byte] : c.contenuto()) {
-    EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
-  }
-  EXPECT_FALSE(fs::exists(c.dir() / "Vendralo_Kv4417.dat"));
-}
-
-TEST(PercorsoTest, ATextTooLongForItsFieldIsAFault) {
-  cartella_prova c;
-  c.sorgenti(
-      lunghezza_10000,
-      "cartello_indicatore,  2050,   (" + std::string(32767, 'x') + ")\r\n",
-      "");
-  scenario s = con_nomi();
-  EXPECT_EQ(memorizza_percorso(s, c.dir(), 1, true).esito,
-            esito_compilazione::guasto_sorgente);
-  EXPECT_EQ(s.codice_errore, 25);
-  EXPECT_FALSE(fs::exists(c.dir() / "Vendralo_Kv4417.sim"));
-}
-
-TEST(PercorsoTest, ASecondCompileOfTheSameModelStartsClean) {
-  cartella_prova c;
-  c.sorgenti(lunghezza_10000, "", "");
-  scenario s = con_nomi();
-  ASSERT_EQ(memorizza_percorso(s, c.dir(), 1, true).esito,
-            esito_compilazione::compilato);
-  const auto prima = c.contenuto();
-  // The stamps of the first compile must not count as already set.
-  ASSERT_EQ(memorizza_percorso(s, c.dir(), 1, true).esito,
-            esito_compilazione::compilato);
-  EXPECT_TRUE(c.contenuto() == prima);
+  const risultato_compilazione prima = memorizza_percorso(s, p.in(), 1);
+  ASSERT_EQ(prima.esito, esito_compilazione::compilato);
+  // The same model again: the stamps of the first compile must not count as
+  // already set.
+  const risultato_compilazione seconda = memorizza_percorso(s, p.in(), 1);
+  ASSERT_EQ(seconda.esito, esito_compilazione::compilato);
+  EXPECT_TRUE(prima.file.piano == seconda.file.piano);
+  EXPECT_EQ(prima.file.tabella, seconda.file.tabella);
+  EXPECT_EQ(prima.file.celle, seconda.file.celle);
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "compiler/percorso.h"
+#include "app/compilazione.h"
 #include "compiler/scenario.h"
 #include "content/dati_linea.h"
 #include "content/dati_treno.h"
@@ -61,7 +61,7 @@ class ContenutoCompilatoTest : public testing::Test {
     s_->nome_treno = "Kv4417";
     ASSERT_TRUE(dati_linea(d, "Vendralo").ok());
     ASSERT_TRUE(dati_treno(d, "Vendralo", "Kv4417").ok());
-    esito_ = memorizza_percorso(*s_, d, 1, false).esito;
+    esito_ = compila_cartella(*s_, d, 1, false).esito;
   }
   static void TearDownTestSuite() {
     s_.reset();
@@ -73,18 +73,17 @@ class ContenutoCompilatoTest : public testing::Test {
 
   static std::unique_ptr<file_prova::cartella> cartella_;
   static std::unique_ptr<scenario> s_;
-  static esito_compilazione esito_;
+  static esito_cartella esito_;
 };
 
 std::unique_ptr<file_prova::cartella> ContenutoCompilatoTest::cartella_;
 std::unique_ptr<scenario> ContenutoCompilatoTest::s_;
-esito_compilazione ContenutoCompilatoTest::esito_ =
-    esito_compilazione::errore_file;
+esito_cartella ContenutoCompilatoTest::esito_ = esito_cartella::errore_file;
 
 }  // namespace
 
 TEST_F(ContenutoCompilatoTest, CompilesWithoutFaultAndDeletesTheSources) {
-  EXPECT_EQ(esito_, esito_compilazione::compilato);
+  EXPECT_EQ(esito_, esito_cartella::compilato);
   EXPECT_EQ(s().codice_errore, 0);
   EXPECT_EQ(s().posizione_errore, 0);
   EXPECT_FALSE(fs::exists(nomi_file::sorgente_linea(d(), "Vendralo")));

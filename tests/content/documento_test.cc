@@ -50,7 +50,7 @@ TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
   const file_prova::cartella prova;
   const fs::path f = prova.percorso() / "doc.txt";
   const std::vector<std::string> righe = {"ok", "citt\u0101"};
-  io_status s = scrivi_documento(f, righe);
+  port::io_status s = scrivi_documento(f, righe);
   ASSERT_FALSE(s.ok());
   EXPECT_NE(s.message.find("line 2"), std::string::npos);
   EXPECT_NE(s.message.find("U+0101"), std::string::npos);

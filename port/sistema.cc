@@ -1,0 +1,53 @@
+// The parts of the platform layer that every platform shares: texts of
+// system errors and of paths, and whole-file replacement.
+#include "port/sistema.h"
+
+#include <cerrno>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "port/temporaneo.h"
+
+namespace fs = std::filesystem;
+
+namespace port {
+
+std::string motivo_sistema(int numero) {
+  return std::generic_category().message(numero != 0 ? numero : EIO);
+}
+
+io_status errore_sistema(const fs::path& file, int numero) {
+  return {testo_percorso(file) + ": " + motivo_sistema(numero)};
+}
+
+std::string testo_percorso(const fs::path& p) {
+  const std::u8string u = p.u8string();
+  return {u.begin(), u.end()};
+}
+
+fs::path percorso_da_testo(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+fs::path nome_temporaneo(const fs::path& destinazione,
+                         std::random_device& caso) {
+  constexpr std::string_view alfabeto =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::uniform_int_distribution<std::size_t> scelta(0, alfabeto.size() - 1);
+  std::string coda = ".tmp";
+  for (int i = 0; i < 6; ++i) coda += alfabeto[scelta(caso)];
+  fs::path nome = destinazione;
+  nome += coda;
+  return nome;
+}
+
+io_status sostituisci_file(const fs::path& destinazione,
+                           std::string_view contenuto) {
+  file_sostitutivo f(destinazione);
+  if (io_status s = f.apri(); !s.ok()) return s;
+  if (io_status s = f.scrivi(contenuto); !s.ok()) return s;
+  return f.conferma();
+}
+
+}  // namespace port

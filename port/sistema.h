@@ -1,0 +1,99 @@
+// The platform layer: every call the program makes to the file system and to
+// the process it runs in goes through here. The interface holds no platform
+// test; one implementation per platform (sistema_posix.cc,
+// sistema_windows.cc) is chosen by the build.
+#ifndef PORT_SISTEMA_H_
+#define PORT_SISTEMA_H_
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace port {
+
+// Outcome of a file operation: empty on success, otherwise
+// "<file>: <system reason>".
+struct [[nodiscard]] io_status {
+  std::string message;
+  bool ok() const { return message.empty(); }
+};
+
+// The system's text for an errno value (generic category, so that the text
+// is the C library's own on every platform).
+std::string motivo_sistema(int numero);
+
+// "<file>: <reason for numero>".
+io_status errore_sistema(const std::filesystem::path& file, int numero);
+
+// A path as UTF-8 text, for messages; and a path from UTF-8 text, as the
+// command line gives it. Both are exact on every platform.
+std::string testo_percorso(const std::filesystem::path& p);
+std::filesystem::path percorso_da_testo(std::string_view utf8);
+
+// The whole content of a file, or why it could not be read.
+struct file_letto {
+  enum class esito {
+    letto,        // byte holds the whole file
+    assente,      // no such file (nor the folder it would be in)
+    illeggibile,  // motivo says why: permissions, a folder, a FIFO, ...
+  };
+  esito stato = esito::letto;
+  std::string byte;
+  std::string motivo;  // the system's reason, when illeggibile
+};
+
+// Reads a regular file whole, in binary. Never waits on a FIFO or a device:
+// anything but a regular file is refused with its reason ("Is a directory",
+// "not a regular file").
+file_letto leggi_file(const std::filesystem::path& p);
+
+// What a name stands for, without following a final link.
+enum class tipo_voce { assente, file, cartella, altro };
+tipo_voce tipo_di(const std::filesystem::path& p);
+
+// Removes a file (or an empty folder).
+io_status rimuovi(const std::filesystem::path& p);
+
+// A file being replaced. Bytes go to a new temporary file next to the
+// target, created with the mode a new file gets; conferma() flushes it to
+// disk, puts it in the target's place in one step and makes that durable.
+// Without conferma() (or when anything fails) the temporary is removed and
+// the target stays as it was.
+class file_sostitutivo {
+ public:
+  explicit file_sostitutivo(std::filesystem::path destinazione);
+  ~file_sostitutivo();
+  file_sostitutivo(const file_sostitutivo&) = delete;
+  file_sostitutivo& operator=(const file_sostitutivo&) = delete;
+
+  // Creates the temporary. Call once, before scrivi.
+  io_status apri();
+  // Appends bytes. After a failure every later call returns the same status.
+  io_status scrivi(std::string_view byte);
+  // Flushes, closes and renames the temporary over the target.
+  io_status conferma();
+
+  const std::filesystem::path& destinazione() const { return destinazione_; }
+
+ private:
+  void scarta();
+  io_status fallito(int numero);
+
+  std::filesystem::path destinazione_;
+  std::filesystem::path temporaneo_;
+  int descrittore_ = -1;
+  io_status stato_;
+};
+
+// Replaces `destinazione` with exactly `contenuto`.
+io_status sostituisci_file(const std::filesystem::path& destinazione,
+                           std::string_view contenuto);
+
+// The folder that holds the running program; argv0 is the fallback when the
+// system cannot name the executable. nullopt when neither names it.
+std::optional<std::filesystem::path> cartella_programma(std::string_view argv0);
+
+}  // namespace port
+
+#endif  // PORT_SISTEMA_H_

@@ -1,0 +1,203 @@
+// POSIX implementation of the platform layer.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "port/sistema.h"
+#include "port/temporaneo.h"
+
+namespace fs = std::filesystem;
+
+namespace port {
+
+namespace {
+
+int apri_senza_interruzioni(const char* nome, int modo, mode_t permessi = 0) {
+  int fd = -1;
+  do {
+    fd = ::open(nome, modo, permessi);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+void chiudi(int fd) {
+  // A close interrupted by a signal has still released the descriptor.
+  if (fd >= 0) ::close(fd);
+}
+
+fs::path cartella_di(const fs::path& file) {
+  const fs::path padre = file.parent_path();
+  return padre.empty() ? fs::path(".") : padre;
+}
+
+// Makes a rename in `cartella` durable. File systems that cannot sync a
+// folder say EINVAL; there the rename is as durable as it gets.
+io_status sincronizza_cartella(const fs::path& cartella) {
+  const int fd = apri_senza_interruzioni(cartella.c_str(),
+                                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errore_sistema(cartella, errno);
+  const bool fatto = ::fsync(fd) == 0 || errno == EINVAL;
+  const int numero = errno;
+  chiudi(fd);
+  if (!fatto) return errore_sistema(cartella, numero);
+  return {};
+}
+
+}  // namespace
+
+file_letto leggi_file(const fs::path& p) {
+  file_letto out;
+  // Non-blocking, so that a FIFO without a writer cannot hold the run; a
+  // regular file reads the same either way.
+  const int fd =
+      apri_senza_interruzioni(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    const int numero = errno;
+    if (numero == ENOENT || numero == ENOTDIR) {
+      out.stato = file_letto::esito::assente;
+    } else {
+      out.stato = file_letto::esito::illeggibile;
+    }
+    out.motivo = motivo_sistema(numero);
+    return out;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode) || !S_ISREG(st.st_mode)) {
+    const int numero = errno;
+    out.stato = file_letto::esito::illeggibile;
+    if (S_ISDIR(st.st_mode)) {
+      out.motivo = motivo_sistema(EISDIR);
+    } else if (st.st_mode != 0) {
+      // A FIFO or a device may never end, or end only once memory runs out.
+      out.motivo = "not a regular file";
+    } else {
+      out.motivo = motivo_sistema(numero);
+    }
+    chiudi(fd);
+    return out;
+  }
+  if (st.st_size > 0) out.byte.reserve(static_cast<std::size_t>(st.st_size));
+  char blocco[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd, blocco, sizeof blocco);
+    if (n > 0) {
+      out.byte.append(blocco, static_cast<std::size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      out.stato = file_letto::esito::illeggibile;
+      out.motivo = motivo_sistema(errno);
+      out.byte.clear();
+      break;
+    }
+  }
+  chiudi(fd);
+  return out;
+}
+
+tipo_voce tipo_di(const fs::path& p) {
+  struct stat st {};
+  if (::lstat(p.c_str(), &st) != 0) return tipo_voce::assente;
+  if (S_ISREG(st.st_mode)) return tipo_voce::file;
+  if (S_ISDIR(st.st_mode)) return tipo_voce::cartella;
+  return tipo_voce::altro;
+}
+
+io_status rimuovi(const fs::path& p) {
+  std::error_code ec;
+  if (!fs::remove(p, ec) && ec) return errore_sistema(p, ec.value());
+  return {};
+}
+
+file_sostitutivo::file_sostitutivo(fs::path destinazione)
+    : destinazione_(std::move(destinazione)) {}
+
+file_sostitutivo::~file_sostitutivo() { scarta(); }
+
+void file_sostitutivo::scarta() {
+  chiudi(descrittore_);
+  descrittore_ = -1;
+  if (!temporaneo_.empty()) {
+    ::unlink(temporaneo_.c_str());
+    temporaneo_.clear();
+  }
+}
+
+io_status file_sostitutivo::fallito(int numero) {
+  stato_ = errore_sistema(destinazione_, numero);
+  scarta();
+  return stato_;
+}
+
+io_status file_sostitutivo::apri() {
+  // A fresh name in the target's folder keeps the rename on one file system
+  // and never clobbers another file. The mode 0666 goes through the umask,
+  // as for any new file.
+  std::random_device caso;
+  for (int i = 0; i < tentativi_temporaneo; ++i) {
+    fs::path nome = nome_temporaneo(destinazione_, caso);
+    const int fd = apri_senza_interruzioni(
+        nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      descrittore_ = fd;
+      temporaneo_ = std::move(nome);
+      return stato_;
+    }
+    if (errno != EEXIST) return fallito(errno);
+  }
+  return fallito(EEXIST);
+}
+
+io_status file_sostitutivo::scrivi(std::string_view byte) {
+  if (!stato_.ok()) return stato_;
+  if (descrittore_ < 0) {
+    stato_ = {testo_percorso(destinazione_) + ": file not open"};
+    return stato_;
+  }
+  while (!byte.empty()) {
+    const ssize_t n = ::write(descrittore_, byte.data(), byte.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fallito(errno);
+    }
+    byte.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return stato_;
+}
+
+io_status file_sostitutivo::conferma() {
+  if (!stato_.ok()) return stato_;
+  if (descrittore_ < 0) {
+    stato_ = {testo_percorso(destinazione_) + ": file not open"};
+    return stato_;
+  }
+  if (::fsync(descrittore_) != 0) return fallito(errno);
+  const int fd = std::exchange(descrittore_, -1);
+  if (::close(fd) != 0 && errno != EINTR) return fallito(errno);
+  if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) {
+    return fallito(errno);
+  }
+  temporaneo_.clear();
+  stato_ = sincronizza_cartella(cartella_di(destinazione_));
+  return stato_;
+}
+
+std::optional<fs::path> cartella_programma(std::string_view argv0) {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) {
+    if (argv0.empty()) return std::nullopt;
+    exe = fs::absolute(percorso_da_testo(argv0), ec);
+    if (ec) return std::nullopt;
+  }
+  if (!exe.has_parent_path()) return std::nullopt;
+  return exe.parent_path();
+}
+
+}  // namespace port

@@ -1,0 +1,51 @@
+// Command dispatch.
+#include "app/avvio.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "app/compila.h"
+#include "app/corsa.h"
+#include "app/riga_comando.h"
+#include "app/stato_uscita.h"
+#include "port/sistema.h"
+
+int avvia(std::span<const std::string> argomenti, std::string_view argv0,
+          piattaforma& p, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string_view> args(argomenti.begin(), argomenti.end());
+  const esito_riga_comando letto = leggi_riga_comando(args);
+  if (!letto.valide) {
+    err << "scenario: " << letto.errore << "\n"
+        << "Try 'scenario --help'.\n";
+    return stato_uso;
+  }
+  const opzioni& o = *letto.valide;
+  switch (o.cosa) {
+    case comando::aiuto:
+      out << testo_aiuto();
+      return stato_ok;
+    case comando::versione:
+      out << testo_versione();
+      return stato_ok;
+    case comando::compila:
+    case comando::corsa:
+      break;
+  }
+  std::filesystem::path cartella;
+  if (o.cartella) {
+    cartella = port::percorso_da_testo(*o.cartella);
+  } else if (o.cosa == comando::compila) {
+    cartella = ".";
+  } else {
+    auto trovata = port::cartella_programma(argv0);
+    if (!trovata) {
+      err << "scenario: cannot find the program's folder; use --folder\n";
+      return stato_file;
+    }
+    cartella = *trovata;
+  }
+  if (o.cosa == comando::compila) {
+    return esegui_compilazione(o, cartella, p, err);
+  }
+  return esegui_corsa(o, cartella, p, err);
+}

@@ -6,6 +6,7 @@
 
 #include "app/compila.h"
 #include "app/corsa.h"
+#include "app/ispeziona.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
 #include "port/sistema.h"
@@ -28,13 +29,15 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       out << testo_versione();
       return stato_ok;
     case comando::compila:
+    case comando::ispeziona:
     case comando::corsa:
       break;
   }
   std::filesystem::path cartella;
   if (o.cartella) {
     cartella = port::percorso_da_testo(*o.cartella);
-  } else if (o.cosa == comando::compila) {
+  } else if (o.cosa != comando::corsa) {
+    // An author's commands work where the author stands.
     cartella = ".";
   } else {
     auto trovata = port::cartella_programma(argv0);
@@ -44,8 +47,15 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
     }
     cartella = *trovata;
   }
-  if (o.cosa == comando::compila) {
-    return esegui_compilazione(o, cartella, p, err);
+  switch (o.cosa) {
+    case comando::compila:
+      return esegui_compilazione(o, cartella, p, err);
+    case comando::ispeziona:
+      return esegui_ispezione(o, cartella, out, err);
+    case comando::corsa:
+    case comando::aiuto:
+    case comando::versione:
+      break;
   }
   return esegui_corsa(o, cartella, p, err);
 }

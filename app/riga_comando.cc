@@ -12,6 +12,21 @@ esito_riga_comando sbagliato(std::string testo) {
   return {std::nullopt, std::move(testo)};
 }
 
+// The commands named by their first word; the whole run has none.
+struct parola_comando {
+  std::string_view parola;
+  comando cosa;
+};
+constexpr parola_comando parole_comando[] = {
+    {"compile", comando::compila},
+    {"inspect", comando::ispeziona},
+};
+
+// The commands that name a scenario by its two identifiers.
+bool nomina_scenario(comando c) {
+  return c == comando::compila || c == comando::ispeziona;
+}
+
 }  // namespace
 
 bool identificatore_valido(std::string_view id) {
@@ -25,9 +40,13 @@ bool identificatore_valido(std::string_view id) {
 esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
   opzioni o;
   std::size_t i = 0;
-  if (!args.empty() && args[0] == "compile") {
-    o.cosa = comando::compila;
-    i = 1;
+  if (!args.empty()) {
+    for (const parola_comando& p : parole_comando) {
+      if (args[0] == p.parola) {
+        o.cosa = p.cosa;
+        i = 1;
+      }
+    }
   }
   for (; i < args.size(); ++i) {
     const std::string_view a = args[i];
@@ -49,8 +68,7 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.cartella = *v;
     } else if (a == "--keep-sources" && o.cosa == comando::corsa) {
       o.conserva_sorgenti = true;
-    } else if ((a == "--route" || a == "--train") &&
-               o.cosa == comando::compila) {
+    } else if ((a == "--route" || a == "--train") && nomina_scenario(o.cosa)) {
       auto v = valore();
       if (!v) return sbagliato(std::string(a) + " needs an identifier");
       if (!identificatore_valido(*v)) {
@@ -58,10 +76,15 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
                          "': use only letters, digits, '_' and '-'");
       }
       (a == "--route" ? o.linea : o.treno) = *v;
+    } else if (a == "--json" && o.cosa == comando::ispeziona) {
+      o.json = true;
+    } else if (a == "--points" && o.cosa == comando::ispeziona) {
+      o.punti = true;
     } else {
       return sbagliato("unknown argument '" + std::string(a) + "'");
     }
   }
+  if (o.punti && !o.json) return sbagliato("--points goes with --json");
   return {o, {}};
 }
 
@@ -82,13 +105,21 @@ std::string testo_aiuto() {
          "three\n"
          "      compiled files in DIR. The sources are never deleted.\n"
          "      Identifiers hold letters, digits, '_' and '-' only.\n"
+         "  scenario inspect [--folder DIR] [--route ID] [--train ID]\n"
+         "                   [--json [--points]]\n"
+         "      Read the three compiled files in DIR (the plan file may be\n"
+         "      absent) and print what they hold: route, stations, board\n"
+         "      texts, settings with stamps and codes, counts of the cell\n"
+         "      kinds, the plan's ends and extent. --json prints every cell\n"
+         "      and every slot as JSON; --points adds every plan point.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"
          "  0  done\n"
          "  1  compile fault in a source file (the report gives its number)\n"
          "  2  usage error\n"
-         "  3  a file that could not be read or written\n";
+         "  3  a file that could not be read or written, or a compiled file\n"
+         "     that does not follow its layout\n";
 }
 
 std::string testo_versione() { return "scenario 0.1.0\n"; }

@@ -6,6 +6,7 @@
 
 #include "app/compila.h"
 #include "app/corsa.h"
+#include "app/disegno.h"
 #include "app/ispeziona.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
@@ -30,6 +31,7 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       return stato_ok;
     case comando::compila:
     case comando::ispeziona:
+    case comando::disegna:
     case comando::corsa:
       break;
   }
@@ -52,6 +54,8 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       return esegui_compilazione(o, cartella, p, err);
     case comando::ispeziona:
       return esegui_ispezione(o, cartella, out, err);
+    case comando::disegna:
+      return esegui_disegno(o, cartella, err);
     case comando::corsa:
     case comando::aiuto:
     case comando::versione:

@@ -20,11 +20,13 @@ struct parola_comando {
 constexpr parola_comando parole_comando[] = {
     {"compile", comando::compila},
     {"inspect", comando::ispeziona},
+    {"plot", comando::disegna},
 };
 
 // The commands that name a scenario by its two identifiers.
 bool nomina_scenario(comando c) {
-  return c == comando::compila || c == comando::ispeziona;
+  return c == comando::compila || c == comando::ispeziona ||
+         c == comando::disegna;
 }
 
 }  // namespace
@@ -80,6 +82,10 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.json = true;
     } else if (a == "--points" && o.cosa == comando::ispeziona) {
       o.punti = true;
+    } else if (a == "--output" && o.cosa == comando::disegna) {
+      auto v = valore();
+      if (!v || v->empty()) return sbagliato("--output needs a file name");
+      o.uscita = *v;
     } else {
       return sbagliato("unknown argument '" + std::string(a) + "'");
     }
@@ -112,6 +118,12 @@ std::string testo_aiuto() {
          "      texts, settings with stamps and codes, counts of the cell\n"
          "      kinds, the plan's ends and extent. --json prints every cell\n"
          "      and every slot as JSON; --points adds every plan point.\n"
+         "  scenario plot [--folder DIR] [--route ID] [--train ID]\n"
+         "                [--output FILE]\n"
+         "      Draw the compiled files as one SVG page: the plan of the line\n"
+         "      with its stations, and the profile along it (speed limit,\n"
+         "      gradient, signals, speed restrictions, stations, mountain\n"
+         "      sections). Written to FILE, by default DIR/ID_TRAIN.svg.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"

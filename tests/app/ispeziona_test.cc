@@ -343,9 +343,10 @@ TEST(IspezionaTest, TextsKeepEveryByteInJsonAndNoControlInTheSummary) {
   EXPECT_NE(t.out.find("\nPlan: no plan file\n"), std::string::npos);
 }
 
-// Damage of each kind to the small scenario's files: inspect refuses with
-// status 3 and a message that names the file and, for a file that does not
-// follow its layout, the byte and the decoder's reason.
+// Damage of each kind to the small scenario's files: inspect and plot both
+// refuse with status 3 and a message that names the file and, for a file
+// that does not follow its layout, the byte and the decoder's reason; plot
+// then writes nothing.
 TEST(IspezionaTest, MissingOrDamagedFilesNameTheFileAndTheByte) {
   enum class quale { tabella, celle, piano };
   struct caso {
@@ -416,7 +417,7 @@ TEST(IspezionaTest, MissingOrDamagedFilesNameTheFileAndTheByte) {
       prima.push_back(e.path());
     }
     const std::string d = port::testo_percorso(c.percorso());
-    for (const char* comando : {"inspect"}) {
+    for (const char* comando : {"inspect", "plot"}) {
       SCOPED_TRACE(comando);
       const uscita u =
           esegui({comando, "--folder", d, "--route", "Linea", "--train", "T1"});

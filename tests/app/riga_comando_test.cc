@@ -54,8 +54,15 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_FALSE(e.valide->cartella);
   EXPECT_EQ(e.valide->linea, "Vendralo");
 
+  e = leggi({"plot", "--output", "p.svg", "--train", "T-1"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_EQ(e.valide->cosa, comando::disegna);
+  EXPECT_EQ(*e.valide->uscita, "p.svg");
+  EXPECT_EQ(e.valide->treno, "T-1");
+  EXPECT_FALSE(leggi({"plot"}).valide->uscita);
+
   EXPECT_EQ(leggi({"--help"}).valide->cosa, comando::aiuto);
-  EXPECT_EQ(leggi({"inspect", "--help"}).valide->cosa, comando::aiuto);
+  EXPECT_EQ(leggi({"plot", "--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"compile", "--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"--version"}).valide->cosa, comando::versione);
 }
@@ -78,6 +85,10 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
       {"inspect", "--keep-sources"},
       {"inspect", "--route", "a/b"},
       {"inspect", "--train"},
+      {"plot", "--json"},
+      {"plot", "--output"},
+      {"plot", "--output", ""},
+      {"plot", "--route", "x y"},
       {"compile", "inspect"},
   };
   for (const auto& c : casi) {
@@ -91,8 +102,9 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
 TEST(RigaComandoTest, HelpListsTheCommandsAndTheExitStatuses) {
   const std::string aiuto = testo_aiuto();
   for (const char* s :
-       {"scenario compile", "scenario inspect", "--json [--points]", "0  done",
-        "1  compile fault", "2  usage error", "3  a file"}) {
+       {"scenario compile", "scenario inspect", "--json [--points]",
+        "scenario plot", "[--output FILE]", "0  done", "1  compile fault",
+        "2  usage error", "3  a file"}) {
     EXPECT_NE(aiuto.find(s), std::string::npos) << s;
   }
 }

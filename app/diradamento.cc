@@ -13,21 +13,6 @@ double distanza(const punto_pagina& a, const punto_pagina& b) {
 
 }  // namespace
 
-double lunghezza_linea(std::span<const punto_pagina> punti) {
-  double l = 0;
-  for (std::size_t i = 1; i < punti.size(); ++i) {
-    l += distanza(punti[i - 1], punti[i]);
-  }
-  return l;
-}
-
-std::vector<punto_pagina> dirada_linea(std::span<const punto_pagina> punti,
-                                       double passo) {
-  diradatore d(passo);
-  for (const punto_pagina& p : punti) d.aggiungi(p);
-  return d.fine();
-}
-
 void diradatore::aggiungi(const punto_pagina& p) {
   if (tenuti_.empty() || distanza(tenuti_.back(), p) >= passo_) {
     tenuti_.push_back(p);

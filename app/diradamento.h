@@ -14,17 +14,11 @@ struct punto_pagina {
   bool operator==(const punto_pagina&) const = default;
 };
 
-// Length of the polyline through `punti`.
-double lunghezza_linea(std::span<const punto_pagina> punti);
-
-// The first point, every point at least `passo` from the last one kept, and
-// the last point: at most 2 + lunghezza_linea / passo points.
-// REQUIRES: passo > 0.
-std::vector<punto_pagina> dirada_linea(std::span<const punto_pagina> punti,
-                                       double passo);
-
-// The same, point by point, for a line too long to hold: offer each point
-// with aggiungi, then take the kept ones with fine.
+// A polyline thinned point by point, so that a line too long to hold is
+// never held: offer each point with aggiungi, then take the kept ones with
+// fine. It keeps the first point, every point at least `passo` from the
+// last one kept, and the last point: at most 2 + (length of the line) /
+// passo points.
 class diradatore {
  public:
   // REQUIRES: passo > 0.

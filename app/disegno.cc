@@ -268,18 +268,26 @@ void pianta(documento_svg& svg, const file_compilati_letti& f,
                      {"y", pianta_y},
                      {"width", pianta_l},
                      {"height", pianta_a}});
-  if (!f.ha_piano || r.piano.punti == 0) {
+  const estensione_piano& e = r.piano;
+  std::string_view vuota;
+  if (!f.ha_piano) {
+    vuota = "No plan file: the compile was run without the plan.";
+  } else if (e.punti == 0) {
+    vuota = "The plan file holds no point.";
+  } else if (!std::isfinite(e.x_max - e.x_min) ||
+             !std::isfinite(e.y_max - e.y_min)) {
+    vuota = "The plan's points lie too far apart to be drawn.";
+  }
+  if (!vuota.empty()) {
     svg.testo("text",
               {{"x", pianta_x + pianta_l / 2},
                {"y", pianta_y + pianta_a / 2},
                {"text-anchor", "middle"}},
-              f.ha_piano ? "The plan file holds no point."
-                         : "No plan file: the compile was run without the "
-                           "plan.");
+              vuota);
     svg.chiudi();
     return;
   }
-  const scala_pianta k = scala_di(r.piano);
+  const scala_pianta k = scala_di(e);
   const std::size_t metri = f.piano.metri();
   // Metres up to the end of the route are the route; the rest is the run
   // beyond its end that every plan carries.

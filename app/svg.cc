@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <charconv>
+#include <cmath>
 
 #include "app/testo_utf8.h"
 
@@ -57,6 +58,7 @@ std::pair<char32_t, std::size_t> prossimo(std::string_view s) {
 
 std::string numero_svg(double v, int decimali) {
   assert(decimali >= 0 && decimali <= 6);
+  assert(std::isfinite(v));
   std::array<char, 400> buf{};
   const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v,
                                std::chars_format::fixed, decimali);

@@ -213,6 +213,14 @@ TEST(DisegnoTest, ValuesThatAreNotFiniteNeverReachThePage) {
   // has no point, so the plan shows no marker for it.
   EXPECT_EQ(conta(gruppo(svg, "pianta"), "class=\"stazione\""), 0u);
   EXPECT_EQ(conta(gruppo(svg, "pianta"), " M"), 3u);
+
+  // Points so far apart that the extent itself overflows.
+  f.piano.metti_doppio(80, 0, 1.7e308);
+  f.piano.metti_doppio(90, 0, -1.7e308);
+  const std::string lontani = disegno_svg(f, riassumi(f));
+  EXPECT_NE(lontani.find("too far apart to be drawn"), std::string::npos);
+  EXPECT_EQ(lontani.find("nan"), std::string::npos);
+  EXPECT_EQ(lontani.find("inf"), std::string::npos);
 }
 
 TEST(DisegnoTest, WritesTheFolderFileOrTheOneAsked) {

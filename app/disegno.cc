@@ -428,10 +428,12 @@ scala_profilo scala_profilo_di(const file_compilati_letti& f,
     v = std::max(v, velocita_di(f.celle[i]));
     g = std::max(g, std::abs(pendenza_di(f.celle[i])));
   }
+  // Each scale tops out a mark above its highest value, so that no line
+  // runs along the frame.
   k.passo_v = passo_bello(v / 5);
-  k.v_max = std::ceil(v / k.passo_v) * k.passo_v;
+  k.v_max = (std::floor(v / k.passo_v) + 1) * k.passo_v;
   k.passo_g = passo_bello(g / 3);
-  k.g_max = std::ceil(g / k.passo_g) * k.passo_g;
+  k.g_max = (std::floor(g / k.passo_g) + 1) * k.passo_g;
   return k;
 }
 

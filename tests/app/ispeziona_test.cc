@@ -451,9 +451,13 @@ TEST(IspezionaTest, AbsentPlanFileIsNoFault) {
   EXPECT_TRUE(json::parse(j.out).at("piano").is_null());
 }
 
-TEST(IspezionaTest, PlanFromAnotherCompileIsPointedOut) {
+TEST(IspezionaTest, FilesThatDoNotFitTheRouteLengthArePointedOut) {
   file_prova::cartella c;
   compilati_prova::compila_piccolo(c.percorso());
+  const fs::path celle = nomi_file::celle(c.percorso(), "Linea", "T1");
+  std::string byte = file_prova::leggi(celle);
+  byte.resize(100 * 15);
+  file_prova::scrivi(celle, byte);
   tracciato_piano corto;
   corto.crea(99);
   corto.inizia();
@@ -468,5 +472,8 @@ TEST(IspezionaTest, PlanFromAnotherCompileIsPointedOut) {
                        "writes 17001: it is from another compile\n"),
             std::string::npos);
   EXPECT_NE(t.out.find("  last point  metre 99: x 0.0, y 99.0\n"),
+            std::string::npos);
+  EXPECT_NE(t.out.find("  100 cells of 50 m, 0 to 99; a compile of that "
+                       "length writes 341\n"),
             std::string::npos);
 }

@@ -29,9 +29,10 @@ std::string a_destra(std::int64_t v, std::size_t larghezza) {
   return a_destra(n(v), larghezza);
 }
 
-// Metres with one decimal, the same on every platform and locale.
+// Metres with one decimal, the same on every platform and locale; room
+// for the widest finite double.
 std::string metri(double v) {
-  std::array<char, 64> buf{};
+  std::array<char, 400> buf{};
   const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v,
                                std::chars_format::fixed, 1);
   std::string out(buf.data(), r.ptr);

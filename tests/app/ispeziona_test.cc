@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -475,5 +476,33 @@ TEST(IspezionaTest, FilesThatDoNotFitTheRouteLengthArePointedOut) {
             std::string::npos);
   EXPECT_NE(t.out.find("  100 cells of 50 m, 0 to 99; a compile of that "
                        "length writes 341\n"),
+            std::string::npos);
+}
+
+TEST(IspezionaTest, ExtremeCoordinatesArePrintedWhole) {
+  file_prova::cartella c;
+  compilati_prova::compila_piccolo(c.percorso());
+  tracciato_piano p;
+  p.crea(1);
+  p.metti_doppio(0, 0, -1.5e300);
+  p.metti_doppio(0, 1, 0.25);
+  p.metti_doppio(1, 0, 1.7976931348623157e308);
+  p.metti_doppio(1, 1, -3.0);
+  file_prova::scrivi(nomi_file::piano(c.percorso(), "Linea"),
+                     codifica_piano(p));
+  const uscita t =
+      esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
+              "--route", "Linea", "--train", "T1"});
+  EXPECT_EQ(t.stato, stato_ok) << t.err;
+  // The C library's own fixed notation, as printf gives it.
+  std::vector<char> a(400);
+  std::vector<char> b(400);
+  std::snprintf(a.data(), a.size(), "%.1f", -1.5e300);
+  std::snprintf(b.data(), b.size(), "%.1f", 1.7976931348623157e308);
+  EXPECT_NE(t.out.find("  first point metre 0: x " + std::string(a.data()) +
+                       ", y 0.2\n"),
+            std::string::npos);
+  EXPECT_NE(t.out.find("  last point  metre 1: x " + std::string(b.data()) +
+                       ", y -3.0\n"),
             std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/compila.h"
+#include "app/controllo.h"
 #include "app/corsa.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
@@ -28,13 +29,14 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       out << testo_versione();
       return stato_ok;
     case comando::compila:
+    case comando::controlla:
     case comando::corsa:
       break;
   }
   std::filesystem::path cartella;
   if (o.cartella) {
     cartella = port::percorso_da_testo(*o.cartella);
-  } else if (o.cosa == comando::compila) {
+  } else if (o.cosa != comando::corsa) {
     cartella = ".";
   } else {
     auto trovata = port::cartella_programma(argv0);
@@ -47,5 +49,6 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
   if (o.cosa == comando::compila) {
     return esegui_compilazione(o, cartella, p, err);
   }
+  if (o.cosa == comando::controlla) return esegui_controllo(o, cartella, out);
   return esegui_corsa(o, cartella, p, err);
 }

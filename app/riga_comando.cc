@@ -28,6 +28,9 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
   if (!args.empty() && args[0] == "compile") {
     o.cosa = comando::compila;
     i = 1;
+  } else if (!args.empty() && args[0] == "check") {
+    o.cosa = comando::controlla;
+    i = 1;
   }
   for (; i < args.size(); ++i) {
     const std::string_view a = args[i];
@@ -49,8 +52,10 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.cartella = *v;
     } else if (a == "--keep-sources" && o.cosa == comando::corsa) {
       o.conserva_sorgenti = true;
+    } else if (a == "--strict" && o.cosa == comando::controlla) {
+      o.severo = true;
     } else if ((a == "--route" || a == "--train") &&
-               o.cosa == comando::compila) {
+               (o.cosa == comando::compila || o.cosa == comando::controlla)) {
       auto v = valore();
       if (!v) return sbagliato(std::string(a) + " needs an identifier");
       if (!identificatore_valido(*v)) {
@@ -82,11 +87,19 @@ std::string testo_aiuto() {
          "three\n"
          "      compiled files in DIR. The sources are never deleted.\n"
          "      Identifiers hold letters, digits, '_' and '-' only.\n"
+         "  scenario check [--folder DIR] [--route ID] [--train ID] "
+         "[--strict]\n"
+         "      Check the same two sources with the compile's rules and "
+         "report\n"
+         "      every fault and every warning, each with its file, line and\n"
+         "      column; nothing is written or deleted. Warnings alone do not\n"
+         "      fail the check, unless --strict.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"
          "  0  done\n"
-         "  1  compile fault in a source file (the report gives its number)\n"
+         "  1  compile fault in a source file (the report gives its number);\n"
+         "     for check, at least one fault (or, with --strict, a warning)\n"
          "  2  usage error\n"
          "  3  a file that could not be read or written\n";
 }

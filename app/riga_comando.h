@@ -1,5 +1,5 @@
-// The command line: the whole run (default) or the compile of an author's
-// sources, plus --help and --version.
+// The command line: the whole run (default), the compile or the check of an
+// author's sources, plus --help and --version.
 #ifndef APP_RIGA_COMANDO_H_
 #define APP_RIGA_COMANDO_H_
 
@@ -10,14 +10,15 @@
 
 #include "app/stato_uscita.h"
 
-enum class comando { corsa, compila, aiuto, versione };
+enum class comando { corsa, compila, controlla, aiuto, versione };
 
 struct opzioni {
   comando cosa = comando::corsa;
   std::optional<std::string> cartella;  // --folder; default: the program's
-  std::string linea = "Vendralo";       // --route (compile only)
-  std::string treno = "Kv4417";         // --train (compile only)
+  std::string linea = "Vendralo";       // --route (compile and check)
+  std::string treno = "Kv4417";         // --train (compile and check)
   bool conserva_sorgenti = false;       // --keep-sources (whole run only)
+  bool severo = false;                  // --strict (check only)
 };
 
 struct esito_riga_comando {

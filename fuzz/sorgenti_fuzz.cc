@@ -29,6 +29,7 @@
 #include "compiler/guasti.h"
 #include "compiler/percorso.h"
 #include "compiler/scenario.h"
+#include "compiler/verifica.h"
 #include "source/nomi_file.h"
 
 namespace {
@@ -80,15 +81,53 @@ banco& banco_di_prova() {
   return b;
 }
 
+sorgenti sorgenti_di(const ingresso& in) {
+  return {{sorgente::stato::letta, in.linea, {}},
+          in.treno ? sorgente{sorgente::stato::letta, *in.treno, {}}
+                   : sorgente{sorgente::stato::assente, {}, "assente"}};
+}
+
 risultato_compilazione compila(scenario& s, const ingresso& in,
                                file_codificati& spazio) {
   s.nome_linea = linea_fuzz;
   s.nome_treno = treno_fuzz;
-  const sorgenti src{{sorgente::stato::letta, in.linea, {}},
-                     in.treno
-                         ? sorgente{sorgente::stato::letta, *in.treno, {}}
-                         : sorgente{sorgente::stato::assente, {}, "assente"}};
-  return memorizza_percorso(s, src, in.j, std::move(spazio));
+  return memorizza_percorso(s, sorgenti_di(in), in.j, std::move(spazio));
+}
+
+void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
+  if (c.riga == 0) {
+    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
+          "a diagnosis without a line points at a field");
+    return;
+  }
+  esigi(c.riga >= riga, "the field stands before its row");
+  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
+  esigi(static_cast<std::size_t>(c.colonna - 1) +
+                static_cast<std::size_t>(c.larghezza) <=
+            c.testo_riga.size(),
+        "a field runs past the end of its line");
+  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
+        "a line holds a line end");
+}
+
+// The check reads with the compile's rules (those of the plan flag): it
+// finds a fault exactly when the compile stops at one, and every field it
+// points at lies on its line.
+void verifica_controllo(const ingresso& in, bool compilato) {
+  const std::vector<diagnosi> d =
+      diagnosi_in_ordine(linea_fuzz, treno_fuzz, sorgenti_di(in));
+  bool guasti = false;
+  for (const diagnosi& x : d) {
+    guasti = guasti || !x.avviso();
+    if (!x.avviso()) {
+      esigi(cerca_guasto(x.numero) != nullptr,
+            "the check reports an unknown fault number");
+    }
+    verifica_campo(x.luogo.campo, x.luogo.riga);
+  }
+  esigi(guasti != compilato,
+        compilato ? "the check finds a fault the compile does not"
+                  : "the check misses the compile's fault");
 }
 
 // The field a fault points at lies on its line.
@@ -99,21 +138,9 @@ void verifica_luogo(const scenario& s) {
   esigi(
       s.file_errore.empty() || s.file_errore == linea || s.file_errore == treno,
       "a fault names a file that is not a source");
-  const campo_sorgente& c = s.campo_errore;
-  if (c.riga == 0) {
-    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
-          "a fault without a line points at a field");
-    return;
-  }
-  esigi(!s.file_errore.empty(), "a field without a file");
-  esigi(c.riga >= s.riga_errore, "the field stands before its row");
-  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
-  esigi(static_cast<std::size_t>(c.colonna - 1) +
-                static_cast<std::size_t>(c.larghezza) <=
-            c.testo_riga.size(),
-        "a field runs past the end of its line");
-  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
-        "a line holds a line end");
+  esigi(s.campo_errore.riga == 0 || !s.file_errore.empty(),
+        "a field without a file");
+  verifica_campo(s.campo_errore, s.riga_errore);
 }
 
 void verifica_compilato(banco& b, const risultato_compilazione& r,
@@ -192,6 +219,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       esigi(s.codice_errore == 0, "stamp fault after a source fault");
       esigi(vuoti, "a stamp fault left encoded output");
       break;
+  }
+
+  if (in.j != 0) {
+    verifica_controllo(in, a.esito == esito_compilazione::compilato);
   }
 
   // The compile is a function of its input, whatever the model held.

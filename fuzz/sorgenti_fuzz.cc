@@ -29,7 +29,6 @@
 #include "compiler/guasti.h"
 #include "compiler/percorso.h"
 #include "compiler/scenario.h"
-#include "compiler/verifica.h"
 #include "source/nomi_file.h"
 
 namespace {
@@ -108,26 +107,6 @@ void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
         "a field runs past the end of its line");
   esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
         "a line holds a line end");
-}
-
-// The check reads with the compile's rules (those of the plan flag): it
-// finds a fault exactly when the compile stops at one, and every field it
-// points at lies on its line.
-void verifica_controllo(const ingresso& in, bool compilato) {
-  const std::vector<diagnosi> d =
-      diagnosi_in_ordine(linea_fuzz, treno_fuzz, sorgenti_di(in));
-  bool guasti = false;
-  for (const diagnosi& x : d) {
-    guasti = guasti || !x.avviso();
-    if (!x.avviso()) {
-      esigi(cerca_guasto(x.numero) != nullptr,
-            "the check reports an unknown fault number");
-    }
-    verifica_campo(x.luogo.campo, x.luogo.riga);
-  }
-  esigi(guasti != compilato,
-        compilato ? "the check finds a fault the compile does not"
-                  : "the check misses the compile's fault");
 }
 
 // The field a fault points at lies on its line.
@@ -219,10 +198,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       esigi(s.codice_errore == 0, "stamp fault after a source fault");
       esigi(vuoti, "a stamp fault left encoded output");
       break;
-  }
-
-  if (in.j != 0) {
-    verifica_controllo(in, a.esito == esito_compilazione::compilato);
   }
 
   // The compile is a function of its input, whatever the model held.

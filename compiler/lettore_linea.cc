@@ -29,9 +29,10 @@ constexpr std::int64_t metro_massimo_curve = 1000000;
 constexpr std::int64_t margine_righe = 100;
 // Signal repetition start and end are multiples of this many metres.
 constexpr std::int64_t passo_ripetizione = 50;
-// Gradients the cell byte holds as gradient + 100.
-constexpr std::int64_t pendenza_minima = -100;
-constexpr std::int64_t pendenza_massima = 155;
+// The cell byte holds a gradient plus this; it fits from -100 to 155.
+constexpr std::int64_t scarto_pendenza = 100;
+constexpr std::int64_t pendenza_minima = -scarto_pendenza;
+constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 
 // Change of heading per metre of a curve keyword: the class is the first of
 // the digits 1 to 6, in that order, that the field holds; "s" in any case
@@ -133,7 +134,7 @@ class lettura_linea {
   // third-last metre.
   void fine_file() {
     pendenza_.fino_a(g_, g_.ultima() - 2, g_.ultima(),
-                     bassi_8(pendenza_.precedente + 100),
+                     bassi_8(pendenza_.precedente + scarto_pendenza),
                      &cella::pendenza_linea);
     if (costruisce_piano() && m_ <= limite_ - 2) {
       s_.tracciato.prosegui_retto(static_cast<std::size_t>(m_),
@@ -339,14 +340,17 @@ class lettura_linea {
       f_.avviso_riempimento(pendenza_, c, v.posti[0]);
       const std::int64_t g = v.n[1];
       if (g < pendenza_minima || g > pendenza_massima) {
-        f_.avviso(v.posti[1],
-                  "la pendenza " + n(g) + " è fuori da " + n(pendenza_minima) +
-                      ".." + n(pendenza_massima) + ": la cella la tiene come " +
-                      n(static_cast<std::int64_t>(bassi_8(g + 100)) - 100));
+        f_.avviso(
+            v.posti[1],
+            "la pendenza " + n(g) + " è fuori da " + n(pendenza_minima) + ".." +
+                n(pendenza_massima) + ": la cella la tiene come " +
+                n(static_cast<std::int64_t>(bassi_8(g + scarto_pendenza)) -
+                  scarto_pendenza));
       }
     }
     if (c > 0) {
-      pendenza_.fino_a(g_, c, g_.ultima(), bassi_8(pendenza_.precedente + 100),
+      pendenza_.fino_a(g_, c, g_.ultima(),
+                       bassi_8(pendenza_.precedente + scarto_pendenza),
                        &cella::pendenza_linea);
     }
     pendenza_.precedente = v.n[1];

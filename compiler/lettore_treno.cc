@@ -31,9 +31,9 @@ constexpr std::int64_t margine_stazioni = 800;
 constexpr std::int64_t passo_stazioni = 50;
 constexpr std::int64_t passo_lunghezze = 100;
 constexpr std::int64_t passo_progressive = 50;
-// Speeds are stored in units of this many km/h, in one byte.
+// Speeds are stored in units of this many km/h, in one byte as adhesion is.
 constexpr double unita_velocita = 5.0;
-constexpr std::int64_t velocita_massima_cella = 255;
+constexpr std::int64_t massimo_byte = 255;
 
 // Characters of a place name the timetable sheet's column shows.
 constexpr std::size_t larghezza_nome_scheda = 27;
@@ -191,7 +191,7 @@ class lettura_treno {
         const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
         if (f_.in_verifica()) {
           f_.avviso_riempimento(aderenza_, c, v.posti[0]);
-          if (v.n[1] < 0 || v.n[1] > 255) {
+          if (v.n[1] < 0 || v.n[1] > massimo_byte) {
             f_.avviso(v.posti[1], "l'aderenza " + n(v.n[1]) +
                                       " non sta in un byte: la cella tiene " +
                                       n(bassi_8(v.n[1])));
@@ -246,10 +246,10 @@ class lettura_treno {
                       " dei 4 codici di avviso cadrebbero prima della cella 0 "
                       "e non sono scritti");
       }
-      if (d.sx == 2 && d.tempo >= 1 && d.tempo <= 100) {
+      if (d.sx == sx_con_tempo && d.tempo >= 1 && d.tempo < tempo_minimo) {
         f_.avviso(v.posti[10], "il tempo " + n(d.tempo) +
-                                   " del segnale diventa 101 (da 1 a 100 "
-                                   "vale 101)");
+                                   " del segnale diventa " + n(tempo_minimo) +
+                                   " (da 1 a 100 vale 101)");
       }
     }
     return esito;
@@ -258,7 +258,7 @@ class lettura_treno {
   passo velocita(std::int64_t p, const valori_riga& v) {
     // The speed must fit its cell byte.
     const std::int64_t byte = velocita_in_celle(v.n[1]);
-    if (byte < 0 || byte > velocita_massima_cella) {
+    if (byte < 0 || byte > massimo_byte) {
       return f_.guasto(guasto::lettura, v.posti[1],
                        std::to_string(v.n[1]) +
                            " km/h non sta in una cella: da -2 a 1277 km/h");
@@ -424,7 +424,8 @@ class lettura_treno {
                                       "azzerata"
                                     : "la colonna 5 è azzerata: la stazione è "
                                       "lunga " +
-                                          n(l) + " m, meno di 600");
+                                          n(l) + " m, meno di " +
+                                          n(lunghezza_cifra_3));
     }
     if (st.cifra_2 != 0 && posta.cifra_2 == 0) {
       f_.avviso(v.posti[5], k_ == 1 ? "la colonna 6 della prima stazione è "

@@ -103,7 +103,7 @@ class lettura_treno {
                               n(v.valore_b) + " m";
       }
     }
-    if (s_.codice_errore == guasto::progressive) f_.raccogli_esterno();
+    if (s_.codice_errore == guasto::progressive) f_.raccogli();
   }
 
   bool oltre(std::int64_t p, std::int64_t margine) const {

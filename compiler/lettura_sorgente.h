@@ -1,8 +1,9 @@
 // The reader's machinery for one source file, shared by the line file and
 // the train file: rows read as a keyword field and values of given widths,
 // comment fields skipped, and every fault stored with the field it points
-// at. Internal to the reader (lettore.cc, lettore_linea.cc,
-// lettore_treno.cc).
+// at. A check uses the same machinery: it gathers the faults (and its
+// warnings) instead of stopping at the first. Internal to the reader
+// (lettore, lettore_linea, lettore_treno, verifica).
 #ifndef COMPILER_LETTURA_SORGENTE_H_
 #define COMPILER_LETTURA_SORGENTE_H_
 
@@ -101,9 +102,10 @@ class lettura_sorgente {
   void ricorda_cella(std::int64_t c, luogo_sorgente l) {
     if (in_verifica()) c_.verifica->righe_di_celle[c] = std::move(l);
   }
-  // In a check: the fault stored in the model from outside this file's
-  // rows goes to the gathered ones.
-  void raccogli_esterno() { raccogli(); }
+  // In a check: the fault just stored in the model goes to the gathered
+  // ones, and the model forgets it so that the reading goes on as if clean.
+  // Nothing otherwise.
+  void raccogli();
   // Where `dove` stands, for a check that remembers rows.
   luogo_sorgente luogo(const posto_token& dove) const;
   // True when only blanks stand before the token on its line.
@@ -118,7 +120,7 @@ class lettura_sorgente {
 
   // The next row of the feature part or of the train file: its keyword
   // field, with up to two comment fields skipped. nullopt at end of file
-  // (the file's last field is never a row); passo::ferma after fault 25.
+  // (the file's last field is never a row); dopo_guasto() after fault 25.
   std::optional<passo> prossima_riga();
 
   // The rows of the feature part or of the train file up to the end of the
@@ -208,9 +210,6 @@ class lettura_sorgente {
  private:
   void segna(std::int32_t codice, const posto_token& dove,
              std::string dettaglio);
-  // In a check: the fault just stored goes to the gathered ones, and the
-  // model forgets it so that the reading goes on as if clean.
-  void raccogli();
   void segna_file(std::int32_t codice, std::string dettaglio);
   campo_sorgente campo_di(const posto_token& dove) const;
   void elimina_per(std::int32_t codice);

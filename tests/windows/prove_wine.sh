@@ -33,7 +33,8 @@ unset DISPLAY
 # Root ignores permission bits; without its capabilities they bind, for the
 # read-only folder cases. The wineserver creates the files, so it runs so.
 senza_privilegi=()
-if [ "$(id -u)" -eq 0 ]; then
+if [ "$(id -u)" -eq 0 ] &&
+  setpriv --inh-caps=-all --bounding-set=-all -- true 2>/dev/null; then
   senza_privilegi=(setpriv --inh-caps=-all --bounding-set=-all --)
 fi
 

@@ -46,6 +46,8 @@ fine() {
 trap fine EXIT
 
 echo "== Wine prefix $WINEPREFIX"
+# A wineserver left by an earlier run of this prefix goes with it.
+if [ -d "$WINEPREFIX" ]; then "$wineserver" -k 2>/dev/null || true; fi
 rm -rf "$WINEPREFIX"
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/compila.h"
+#include "app/controllo.h"
 #include "app/corsa.h"
 #include "app/disegno.h"
 #include "app/ispeziona.h"
@@ -30,6 +31,7 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       out << testo_versione();
       return stato_ok;
     case comando::compila:
+    case comando::controlla:
     case comando::ispeziona:
     case comando::disegna:
     case comando::corsa:
@@ -52,6 +54,8 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
   switch (o.cosa) {
     case comando::compila:
       return esegui_compilazione(o, cartella, p, err);
+    case comando::controlla:
+      return esegui_controllo(o, cartella, out);
     case comando::ispeziona:
       return esegui_ispezione(o, cartella, out, err);
     case comando::disegna:

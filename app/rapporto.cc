@@ -1,6 +1,7 @@
 // Compile report and exit status.
 #include "app/rapporto.h"
 
+#include "app/diagnostica.h"
 #include "app/errore.h"
 #include "app/stato_uscita.h"
 #include "compiler/guasti.h"
@@ -40,6 +41,15 @@ std::string testo_guasto(const scenario& s,
     if (s.riga_errore > 0) t += ", riga " + std::to_string(s.riga_errore);
     if (!s.motivo_errore.empty()) t += ": " + s.motivo_errore;
     t += '\n';
+  }
+  // A fault found in a field: the form editors understand, with the line
+  // and a caret under the field.
+  if (s.campo_errore.riga > 0) {
+    const diagnosi d{s.codice_errore,
+                     s.posizione_errore,
+                     {s.file_errore, s.riga_errore, s.campo_errore},
+                     s.dettaglio_errore};
+    t += testo_diagnosi(d, cartella);
   }
   return t;
 }

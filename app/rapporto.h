@@ -26,6 +26,8 @@ std::string_view significato_guasto(std::int32_t codice);
 //   the meaning of N
 //   "File: F, riga R"           (when known; F is inside `cartella`), or
 //   "File: F: reason"           (when the file could not be read)
+//   "F:LINE:COLUMN: errore N: what the field held", the source line and a
+//   caret line under the field (when the fault points at a field)
 // REQUIRES: s.codice_errore != 0.
 std::string testo_guasto(const scenario& s,
                          const std::filesystem::path& cartella);

@@ -19,14 +19,15 @@ struct parola_comando {
 };
 constexpr parola_comando parole_comando[] = {
     {"compile", comando::compila},
+    {"check", comando::controlla},
     {"inspect", comando::ispeziona},
     {"plot", comando::disegna},
 };
 
 // The commands that name a scenario by its two identifiers.
 bool nomina_scenario(comando c) {
-  return c == comando::compila || c == comando::ispeziona ||
-         c == comando::disegna;
+  return c == comando::compila || c == comando::controlla ||
+         c == comando::ispeziona || c == comando::disegna;
 }
 
 }  // namespace
@@ -70,6 +71,8 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.cartella = *v;
     } else if (a == "--keep-sources" && o.cosa == comando::corsa) {
       o.conserva_sorgenti = true;
+    } else if (a == "--strict" && o.cosa == comando::controlla) {
+      o.severo = true;
     } else if ((a == "--route" || a == "--train") && nomina_scenario(o.cosa)) {
       auto v = valore();
       if (!v) return sbagliato(std::string(a) + " needs an identifier");
@@ -111,6 +114,13 @@ std::string testo_aiuto() {
          "three\n"
          "      compiled files in DIR. The sources are never deleted.\n"
          "      Identifiers hold letters, digits, '_' and '-' only.\n"
+         "  scenario check [--folder DIR] [--route ID] [--train ID] "
+         "[--strict]\n"
+         "      Check the same two sources with the compile's rules and "
+         "report\n"
+         "      every fault and every warning, each with its file, line and\n"
+         "      column; nothing is written or deleted. Warnings alone do not\n"
+         "      fail the check, unless --strict.\n"
          "  scenario inspect [--folder DIR] [--route ID] [--train ID]\n"
          "                   [--json [--points]]\n"
          "      Read the three compiled files in DIR (the plan file may be\n"
@@ -128,7 +138,8 @@ std::string testo_aiuto() {
          "\n"
          "Exit status:\n"
          "  0  done\n"
-         "  1  compile fault in a source file (the report gives its number)\n"
+         "  1  compile fault in a source file (the report gives its number);\n"
+         "     for check, at least one fault (or, with --strict, a warning)\n"
          "  2  usage error\n"
          "  3  a file that could not be read or written, or a compiled file\n"
          "     that does not follow its layout\n";

@@ -1,7 +1,8 @@
 // Compile benchmarks on the synthetic scenario: the whole compile of a
 // folder (read the sources, compile, write), the compile in memory, reading
 // alone, the finishing pass alone, encoding alone, writing alone, and the
-// write floor (the same bytes written from memory, one write per file).
+// write floor (the same bytes written from memory, one write per file). And
+// the program's default run, with the write floor of its eight files.
 //
 //   scenario_bench [benchmark flags]
 //   scenario_bench --write-sources=DIR   writes the synthetic sources as
@@ -14,11 +15,15 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/compilazione.h"
+#include "app/corsa.h"
+#include "app/stato_uscita.h"
+#include "app/terminale.h"
 #include "bench/scenario_sintetico.h"
 #include "compiler/lettore.h"
 #include "compiler/percorso.h"
@@ -273,6 +278,53 @@ void BM_ScritturaMinimaSenzaFsync(benchmark::State& state) {
 BENCHMARK(BM_ScritturaMinimaSenzaFsync)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The default run: the scenario's five text files written, compiled and the
+// sources deleted, into a fresh folder each time.
+void BM_Corsa(benchmark::State& state) {
+  cartella_sintetica d;
+  std::ostringstream nulla;
+  piattaforma_terminale p(nulla);
+  for (auto _ : state) {
+    if (esegui_corsa(opzioni{}, d.dir(), p, nulla) != stato_ok) {
+      ferma(state, nulla.str());
+      return;
+    }
+  }
+}
+BENCHMARK(BM_Corsa)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The default run's floor: the bytes of its eight files, taken from one run,
+// each written once with what makes it durable, and the two sources removed.
+void BM_CorsaMinima(benchmark::State& state) {
+  cartella_sintetica d;
+  std::ostringstream nulla;
+  piattaforma_terminale p(nulla);
+  opzioni o;
+  o.conserva_sorgenti = true;
+  if (esegui_corsa(o, d.dir(), p, nulla) != stato_ok) {
+    ferma(state, nulla.str());
+    return;
+  }
+  std::vector<std::pair<fs::path, std::string>> file;
+  for (const fs::directory_entry& e : fs::directory_iterator(d.dir())) {
+    file.emplace_back(e.path(), port::leggi_file(e.path()).byte);
+  }
+  for (auto _ : state) {
+    for (const auto& [nome, byte] : file) {
+      if (port::io_status st = port::sostituisci_file(nome, byte); !st.ok()) {
+        ferma(state, st.message);
+        return;
+      }
+    }
+    for (const fs::path& s :
+         {nomi_file::sorgente_linea(d.dir(), linea),
+          nomi_file::sorgente_treno(d.dir(), linea, treno)}) {
+      (void)port::rimuovi(s);
+    }
+  }
+}
+BENCHMARK(BM_CorsaMinima)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

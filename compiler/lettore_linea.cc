@@ -1,9 +1,12 @@
 // The line source: up to "[generale]", the general part (route length,
 // kilometre references, scenery, signal repetition), then the feature part
 // (gradients, curves, mountains, speed boards, lineside boards), then the
-// end-of-file fills.
+// end-of-file fills. In a check the same reading goes on after a fault and
+// also warns where the rules silently drop or change what a row says.
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,14 +23,16 @@
 
 namespace {
 
-// Comment fields skipped in a row of the general part.
-constexpr int commenti_generali = 10;
 // The plan counter may not pass this metre inside a curve row.
 constexpr std::int64_t metro_massimo_curve = 1000000;
 // A feature row is accepted while (p + 100) / 50 is within the grid.
 constexpr std::int64_t margine_righe = 100;
 // Signal repetition start and end are multiples of this many metres.
 constexpr std::int64_t passo_ripetizione = 50;
+// The cell byte holds a gradient plus this; it fits from -100 to 155.
+constexpr std::int64_t scarto_pendenza = 100;
+constexpr std::int64_t pendenza_minima = -scarto_pendenza;
+constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 
 // Change of heading per metre of a curve keyword: the class is the first of
 // the digits 1 to 6, in that order, that the field holds; "s" in any case
@@ -45,6 +50,8 @@ std::optional<double> curvatura(std::string_view campo) {
   return std::nullopt;
 }
 
+std::string n(std::int64_t v) { return std::to_string(v); }
+
 class lettura_linea {
  public:
   lettura_linea(lettura_condivisa& c, std::string nome)
@@ -58,14 +65,21 @@ class lettura_linea {
     if (!f_.apri(f)) return false;
     if (!parte_generale()) return false;
     if (s_.celle.empty()) {
-      f_.guasto_file(guasto::lettura, "manca la riga \"lunghezza percorso\"");
+      // A check has already reported a route length it could not take.
+      if (!f_.in_verifica() ||
+          righe_generali_.count(record::lunghezza_percorso) == 0) {
+        f_.guasto_file(guasto::lettura, "manca la riga \"lunghezza percorso\"");
+      }
       return false;
     }
-    progressive_ordina(s_);
+    ordina_progressive();
     s_.numero_montagne = 0;
     s_.fine_montagna_precedente = 0;
-    if (s_.scrivi_linea != 0) s_.tracciato.inizia();
-    if (!parte_caratteristiche()) return false;
+    if (costruisce_piano()) s_.tracciato.inizia();
+    if (!f_.righe(record_caratteristiche(), parte_sorgente::caratteristiche,
+                  [this](const tipo_record& r) { return caratteristica(r); })) {
+      return false;
+    }
     fine_file();
     return true;
   }
@@ -83,33 +97,35 @@ class lettura_linea {
     } while (!contiene_senza_maiuscole(f_.campo(), "[generale]"));
 
     for (;;) {
-      if (f_.a_fine() || !f_.prendi_campo() || f_.a_fine()) return true;
-      for (int i = 0; i < commenti_generali && contiene(f_.campo(), "-"); ++i) {
-        if (!f_.prendi_campo()) return false;
+      if (f_.a_fine() || !f_.prendi_campo()) return true;
+      if (f_.a_fine()) {
+        f_.ultimo_campo();
+        return true;
       }
+      for (int i = 0; i < commenti_generali && contiene(f_.campo(), "-"); ++i) {
+        // In a check the fault at the end of the file was recorded; what
+        // comes after the general part is then the end of the file.
+        if (!f_.prendi_campo()) return f_.in_verifica();
+      }
+      bool riconosciuta = false;
+      bool saltata = false;
       for (const tipo_record& r : record_generali()) {
-        if (riconosce(r, f_.campo()) && generale(r) == passo::ferma) {
-          return false;
+        if (!riconosce(r, f_.campo())) continue;
+        riconosciuta = true;
+        const passo p = generale(r);
+        if (p == passo::ferma) return false;
+        if (p == passo::salta) {
+          f_.salta_riga();
+          saltata = true;
+          break;
         }
       }
+      if (saltata) continue;
       const std::string_view c = f_.campo();
       if (contiene(c, "[") && contiene(c, "]") && !c.starts_with('-')) {
         return true;
       }
-    }
-  }
-
-  bool parte_caratteristiche() {
-    for (;;) {
-      const std::optional<passo> riga = f_.prossima_riga();
-      if (!riga) return true;
-      if (*riga == passo::ferma) return false;
-      for (const tipo_record& r : record_caratteristiche()) {
-        if (!riconosce(r, f_.campo())) continue;
-        const passo p = caratteristica(r);
-        if (p == passo::ferma) return false;
-        if (p == passo::fine_file) return true;
-      }
+      if (!riconosciuta) f_.non_riconosciuta(parte_sorgente::generale);
     }
   }
 
@@ -118,18 +134,39 @@ class lettura_linea {
   // third-last metre.
   void fine_file() {
     pendenza_.fino_a(g_, g_.ultima() - 2, g_.ultima(),
-                     bassi_8(pendenza_.precedente + 100),
+                     bassi_8(pendenza_.precedente + scarto_pendenza),
                      &cella::pendenza_linea);
-    if (s_.scrivi_linea != 0 && m_ <= limite_ - 2) {
+    if (costruisce_piano() && m_ <= limite_ - 2) {
       s_.tracciato.prosegui_retto(static_cast<std::size_t>(m_),
                                   static_cast<std::size_t>(limite_ - 2));
       m_ = limite_ - 1;
     }
   }
 
+  // The plan's points are computed for a compile with the plan flag; a
+  // check reads the curve rows as that compile does, but only follows the
+  // plan counter, which is all its faults depend on.
+  bool costruisce_piano() const {
+    return s_.scrivi_linea != 0 && !f_.in_verifica();
+  }
+
+  // In a check: a general record that an earlier row already set.
+  void ripetuta(record kind) {
+    if (!f_.in_verifica()) return;
+    const auto [prima, nuova] =
+        righe_generali_.try_emplace(kind, f_.luogo(f_.posto_campo()).riga);
+    if (!nuova) {
+      f_.avviso(f_.posto_campo(), "'" + std::string(f_.campo()) +
+                                      "' sostituisce quanto dato alla riga " +
+                                      n(prima->second));
+      prima->second = f_.luogo(f_.posto_campo()).riga;
+    }
+  }
+
   passo generale(const tipo_record& r) {
+    ripetuta(r.kind);
     valori_riga v;
-    if (!f_.leggi(r, v)) return passo::ferma;
+    if (!f_.leggi(r, v)) return f_.dopo_guasto();
     voce_dati* voce = nullptr;
     switch (r.kind) {
       case record::lunghezza_percorso:
@@ -160,6 +197,9 @@ class lettura_linea {
     voce->valore_a = v.n[0];
     voce->valore_b = v.n[1];
     voce->valore_c = v.n[2];
+    if (f_.in_verifica() && !primo_progressivo_) {
+      primo_progressivo_ = f_.luogo(f_.posto_campo());
+    }
     return passo::avanti;
   }
 
@@ -167,20 +207,17 @@ class lettura_linea {
   passo lunghezza(const valori_riga& v) {
     const std::int64_t l = v.n[0];
     if (l > lunghezza_massima) {
-      return f_.guasto(guasto::lunghezza_percorso, v.posti[0],
-                       std::to_string(l) + " m: al massimo " +
-                           std::to_string(lunghezza_massima) + " m");
+      return f_.guasto(guasto::lunghezza_percorso, v.posti[0], n(l) + " m");
     }
     if (l < 0) {
-      return f_.guasto(guasto::lettura, v.posti[0],
-                       std::to_string(l) +
-                           ": la lunghezza del percorso non può essere "
-                           "negativa");
+      return f_.guasto(
+          guasto::lettura, v.posti[0],
+          n(l) + ": la lunghezza del percorso non può essere negativa");
     }
     s_.tabella_dati[voce_totali].valore_b = static_cast<std::int32_t>(l);
     s_.celle.assign(static_cast<std::size_t>(ultima_cella_per(l)) + 1, cella{});
     limite_ = l + coda_percorso;
-    if (s_.scrivi_linea != 0) {
+    if (costruisce_piano()) {
       s_.tracciato.crea(static_cast<std::size_t>(limite_));
     }
     return passo::avanti;
@@ -211,6 +248,35 @@ class lettura_linea {
     return passo::avanti;
   }
 
+  // The three kilometre references in their order. In a check: references
+  // that the ordering clears, because their greatest start is shared or
+  // none gives a positive value.
+  void ordina_progressive() {
+    std::array<std::int32_t, 9> prima{};
+    for (std::size_t i = 0; i < 3; ++i) {
+      const voce_dati& v = s_.tabella_dati[voce_progressiva_tre + i];
+      prima[3 * i] = v.valore_a;
+      prima[3 * i + 1] = v.valore_b;
+      prima[3 * i + 2] = v.valore_c;
+    }
+    progressive_ordina(s_);
+    if (!f_.in_verifica() || !primo_progressivo_) return;
+    bool azzerate = true;
+    for (std::size_t i = 0; i < 3; ++i) {
+      const voce_dati& v = s_.tabella_dati[voce_progressiva_tre + i];
+      azzerate =
+          azzerate && v.valore_a == 0 && v.valore_b == 0 && v.valore_c == 0;
+    }
+    const bool date = std::any_of(prima.begin(), prima.end(),
+                                  [](std::int32_t x) { return x != 0; });
+    if (azzerate && date) {
+      f_.avviso(*primo_progressivo_,
+                "le progressive chilometriche sono tutte azzerate: la "
+                "posizione più grande è data a due di esse, o nessuna ha un "
+                "valore positivo");
+    }
+  }
+
   // The bounds test of every feature row: (p + 100) / 50, computed exactly,
   // within the grid.
   bool oltre(std::int64_t p) const {
@@ -225,28 +291,32 @@ class lettura_linea {
     return f_.fuori(p, dove, testo_prima(p, c));
   }
 
+  // In a check: a row past the route's end, which the grid's tail accepts.
+  void oltre_percorso(std::int64_t p, const posto_token& dove) {
+    const std::int64_t l = s_.tabella_dati[voce_totali].valore_b;
+    if (p > l) {
+      f_.avviso(dove, n(p) + " m è oltre la fine del percorso (" + n(l) +
+                          " m): la griglia lo accetta fino a " +
+                          n(g_.ultima() * metri_cella - margine_righe) + " m");
+    }
+  }
+
   passo caratteristica(const tipo_record& r) {
     // A curve row is not recognised when no plan is built: its values are
     // then read as keyword fields.
     if (r.kind == record::curva && s_.scrivi_linea == 0) return passo::avanti;
     valori_riga v;
-    if (!f_.leggi(r, v)) return passo::ferma;
+    if (!f_.leggi(r, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
     if (oltre(p)) return fuori(p, v.posti[0]);
+    if (f_.in_verifica()) oltre_percorso(p, v.posti[0]);
     switch (r.kind) {
-      case record::pendenza: {
-        const std::int64_t n = rnd(static_cast<double>(p) / metri_cella);
-        if (n > 0) {
-          pendenza_.fino_a(g_, n, g_.ultima(),
-                           bassi_8(pendenza_.precedente + 100),
-                           &cella::pendenza_linea);
-        }
-        pendenza_.precedente = v.n[1];
-        return passo::avanti;
-      }
+      case record::pendenza:
+        return pendenza(p, v);
       case record::curva:
         return curva(v);
       case record::montagna:
+        if (f_.in_verifica()) avvisi_montagna(v);
         memo_montagna(s_, {v.n[0], v.n[1], v.n[2]});
         return f_.dopo_posa(p, v.posti[0], [] { return std::string(); });
       case record::indicatori_v_max: {
@@ -264,6 +334,50 @@ class lettura_linea {
     }
   }
 
+  passo pendenza(std::int64_t p, const valori_riga& v) {
+    const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
+    if (f_.in_verifica()) {
+      f_.avviso_riempimento(pendenza_, c, v.posti[0]);
+      const std::int64_t g = v.n[1];
+      if (g < pendenza_minima || g > pendenza_massima) {
+        f_.avviso(
+            v.posti[1],
+            "la pendenza " + n(g) + " è fuori da " + n(pendenza_minima) + ".." +
+                n(pendenza_massima) + ": la cella la tiene come " +
+                n(static_cast<std::int64_t>(bassi_8(g + scarto_pendenza)) -
+                  scarto_pendenza));
+      }
+    }
+    if (c > 0) {
+      pendenza_.fino_a(g_, c, g_.ultima(),
+                       bassi_8(pendenza_.precedente + scarto_pendenza),
+                       &cella::pendenza_linea);
+    }
+    pendenza_.precedente = v.n[1];
+    return passo::avanti;
+  }
+
+  void avvisi_montagna(const valori_riga& v) {
+    const celle_montagna k = celle_di(dati_montagna{v.n[0], v.n[1], v.n[2]});
+    if (k.primo <= k.ultimo && (k.primo < 0 || k.ultimo > g_.ultima())) {
+      f_.avviso(v.posti[0], "la montagna copre le celle " + n(k.primo) + ".." +
+                                n(k.ultimo) + ": quelle fuori da 0.." +
+                                n(g_.ultima()) + " sono saltate");
+    }
+    std::int64_t tipo = v.n[2];
+    if (tipo > tipo_con_segni) tipo -= tipo_con_segni;
+    if (s_.numero_montagne >= 1 &&
+        std::int64_t{v.n[0]} - s_.fine_montagna_precedente <=
+            distanza_montagne_vicine &&
+        tipo != tipo_montagne_vicine) {
+      f_.avviso(v.posti[2],
+                "la montagna inizia " + n(distanza_montagne_vicine) +
+                    " m o meno dopo la fine della precedente (" +
+                    n(s_.fine_montagna_precedente) + " m): il tipo " + n(tipo) +
+                    " diventa " + n(tipo_montagne_vicine));
+    }
+  }
+
   // Points from the counter up to metre `fino` of a curve row (c = 0 and
   // retto: its straight run). The last two plan points stay empty, and the
   // counter may not pass metre 1000000; either limit is fault 103, with the
@@ -275,20 +389,21 @@ class lettura_linea {
     if (m_ <= ultimo) {
       const auto da = static_cast<std::size_t>(m_);
       const auto a = static_cast<std::size_t>(ultimo);
-      retto ? s_.tracciato.prosegui_retto(da, a)
-            : s_.tracciato.prosegui_curva(da, a, c);
+      if (costruisce_piano()) {
+        retto ? s_.tracciato.prosegui_retto(da, a)
+              : s_.tracciato.prosegui_curva(da, a, c);
+      }
       m_ = ultimo + 1;
     }
     if (m_ > metro_massimo_curve) {
-      f_.guasto(
-          guasto::curva, dove,
-          "la curva va oltre il metro " + std::to_string(metro_massimo_curve));
+      f_.guasto(guasto::curva, dove,
+                "la curva va oltre il metro " + n(metro_massimo_curve));
       return false;
     }
     if (m_ <= fino) {
       f_.guasto(guasto::curva, dove,
                 "la curva va oltre la fine del tracciato (metro " +
-                    std::to_string(limite_ - 2) + ")");
+                    n(limite_ - 2) + ")");
       return false;
     }
     return true;
@@ -301,11 +416,26 @@ class lettura_linea {
           guasto::curva, f_.posto_campo(),
           "'" + std::string(f_.campo()) + "' non contiene una classe da 1 a 6");
     }
+    const std::int64_t inizio = v.n[0];
+    if (f_.in_verifica()) {
+      if (curve_ > 0 && inizio < m_ - 1) {
+        f_.avviso(v.posti[0],
+                  "la curva inizia a " + n(inizio) +
+                      " m, dentro la curva precedente (che arriva al metro " +
+                      n(m_ - 1) + "): le due curve si fondono");
+      }
+      if (v.n[1] <= 0) {
+        f_.avviso(v.posti[1],
+                  "una curva lunga " + n(v.n[1]) + " m non curva il tracciato");
+      }
+    }
+    ++curve_;
     // A curve that starts before the counter starts at the counter, so
     // overlapping curves merge.
-    const std::int64_t inizio = v.n[0];
-    if (!avanza(inizio, 0.0, true, v.posti[0])) return passo::ferma;
-    if (!avanza(inizio + v.n[1], *c, false, v.posti[1])) return passo::ferma;
+    if (!avanza(inizio, 0.0, true, v.posti[0])) return f_.dopo_guasto();
+    if (!avanza(inizio + v.n[1], *c, false, v.posti[1])) {
+      return f_.dopo_guasto();
+    }
     return passo::avanti;
   }
 
@@ -318,8 +448,17 @@ class lettura_linea {
     }
     std::int64_t& slot = f_.condivisa().cartello_libero;
     if (slot < 1) {
+      // A check reports the full table once.
+      bool& segnalata = f_.condivisa().tabella_piena_segnalata;
+      if (f_.in_verifica() && segnalata) return passo::salta;
+      segnalata = true;
       return f_.guasto(guasto::tabella_piena, f_.posto_campo(),
                        "le 80 voci dei testi sono tutte prese");
+    }
+    if (f_.in_verifica() && contiene(v.testo, ",")) {
+      f_.avviso(v.posti[1],
+                "il testo del cartello contiene una virgola, che il formato "
+                "non prevede");
     }
     cella& x = g_[c];
     metti_tipo(x, tipo::cartello);
@@ -335,6 +474,11 @@ class lettura_linea {
   riempimento pendenza_;
   std::int64_t limite_ = 0;  // last metre of the plan: route length + 7000
   std::int64_t m_ = 2;       // next metre of the plan
+  // What a check remembers: the line of each general record, the first
+  // kilometre reference, the curves seen.
+  std::map<record, std::int32_t> righe_generali_;
+  std::optional<luogo_sorgente> primo_progressivo_;
+  std::int64_t curve_ = 0;
 };
 
 }  // namespace

@@ -1,7 +1,11 @@
 // The train source: from its first "[generale]" on, train values, speed
 // limits, adhesion, signals, restrictions, abatement points and stations,
-// then the end-of-file fills and the test of the kilometre references.
+// then the end-of-file fills and the test of the kilometre references. In a
+// check the same reading goes on after a fault and also warns where the
+// rules silently drop or change what a row says.
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,9 +31,14 @@ constexpr std::int64_t margine_stazioni = 800;
 constexpr std::int64_t passo_stazioni = 50;
 constexpr std::int64_t passo_lunghezze = 100;
 constexpr std::int64_t passo_progressive = 50;
-// Speeds are stored in units of this many km/h, in one byte.
+// Speeds are stored in units of this many km/h, in one byte as adhesion is.
 constexpr double unita_velocita = 5.0;
-constexpr std::int64_t velocita_massima_cella = 255;
+constexpr std::int64_t massimo_byte = 255;
+
+// Characters of a place name the timetable sheet's column shows.
+constexpr std::size_t larghezza_nome_scheda = 27;
+
+std::string n(std::int64_t v) { return std::to_string(v); }
 
 // rnd(v / 5), the byte of a speed in km/h.
 std::int64_t velocita_in_celle(std::int64_t v) {
@@ -48,30 +57,27 @@ class lettura_treno {
     if (!f_.apri(f)) return;
     // Rows start after the first "[generale]"; without one, nothing is
     // read and no fault follows.
+    bool generale = false;
     while (!f_.a_fine()) {
       if (!f_.prendi_campo()) return;
-      if (contiene_senza_maiuscole(f_.campo(), "[generale]")) break;
+      if (contiene_senza_maiuscole(f_.campo(), "[generale]")) {
+        generale = true;
+        break;
+      }
     }
-    if (!righe()) return;
+    if (!generale) {
+      f_.avviso_file(
+          "il file non ha la riga \"[generale]\": nessuna riga del treno "
+          "viene letta");
+    }
+    if (!f_.righe(record_treno(), parte_sorgente::treno,
+                  [this](const tipo_record& r) { return treno(r); })) {
+      return;
+    }
     fine_file();
   }
 
  private:
-  // false when a fault stopped the reading.
-  bool righe() {
-    for (;;) {
-      const std::optional<passo> riga = f_.prossima_riga();
-      if (!riga) return true;
-      if (*riga == passo::ferma) return false;
-      for (const tipo_record& r : record_treno()) {
-        if (!riconosce(r, f_.campo())) continue;
-        const passo p = treno(r);
-        if (p == passo::ferma) return false;
-        if (p == passo::fine_file) return true;
-      }
-    }
-  }
-
   // End of the train file (its end, or a bounds fault): the last speed and
   // adhesion run to the fourth-last cell; then the kilometre references
   // must stand on the 50 m step.
@@ -92,9 +98,12 @@ class lettura_treno {
         s_.file_errore = nome_linea_;
         s_.riga_errore = 0;
         s_.campo_errore = {};
-        s_.dettaglio_errore.clear();
+        s_.dettaglio_errore = "voce " + n(static_cast<std::int64_t>(i)) +
+                              ": posizione " + n(v.valore_a) + " m, valore " +
+                              n(v.valore_b) + " m";
       }
     }
+    if (s_.codice_errore == guasto::progressive) f_.raccogli();
   }
 
   bool oltre(std::int64_t p, std::int64_t margine) const {
@@ -118,26 +127,54 @@ class lettura_treno {
     return testo_occupata(c, g_[c]);
   }
 
+  // In a check: a train value that an earlier row already set.
+  void ripetuta(record kind) {
+    if (!f_.in_verifica()) return;
+    const std::int32_t riga = f_.luogo(f_.posto_campo()).riga;
+    const auto [prima, nuova] = righe_valori_.try_emplace(kind, riga);
+    if (!nuova) {
+      f_.avviso(f_.posto_campo(), "'" + std::string(f_.campo()) +
+                                      "' sostituisce quanto dato alla riga " +
+                                      n(prima->second));
+      prima->second = riga;
+    }
+  }
+
+  // In a check: a row past the route's end, which the grid's tail accepts.
+  void oltre_percorso(std::int64_t p, std::int64_t margine,
+                      const posto_token& dove) {
+    const std::int64_t l = s_.tabella_dati[voce_totali].valore_b;
+    if (p > l) {
+      f_.avviso(dove, n(p) + " m è oltre la fine del percorso (" + n(l) +
+                          " m): la griglia lo accetta fino a " +
+                          n(g_.ultima() * metri_cella - margine) + " m");
+    }
+  }
+
   passo treno(const tipo_record& r) {
     // A station row checks its position before reading the rest.
     if (r.kind == record::stazione) return stazione(r);
     valori_riga v;
-    if (!f_.leggi(r, v)) return passo::ferma;
+    if (!f_.leggi(r, v)) return f_.dopo_guasto();
     voce_dati& totali = s_.tabella_dati[voce_totali];
     voce_dati& treno = s_.tabella_dati[voce_treno];
     switch (r.kind) {
       case record::massa_frenata:
+        ripetuta(r.kind);
         totali.valore_a = v.n[0];
         return passo::avanti;
       case record::vetture:
+        ripetuta(r.kind);
         totali.valore_c = v.n[0];
         return passo::avanti;
       case record::orologio:
+        ripetuta(r.kind);
         treno.numero_3 = static_cast<std::int16_t>(v.n[0]);
         treno.numero_4 = static_cast<std::int16_t>(v.n[1]);
         treno.numero_5 = static_cast<std::int16_t>(v.n[2]);
         return passo::avanti;
       case record::sabbia:
+        ripetuta(r.kind);
         treno.numero_1 = static_cast<std::int16_t>(v.n[0]);
         return passo::avanti;
       default:
@@ -146,25 +183,29 @@ class lettura_treno {
     // Every other train row starts with a position.
     const std::int64_t p = v.n[0];
     if (oltre(p, margine_righe)) return fuori(p, margine_righe, v.posti[0]);
+    if (f_.in_verifica()) oltre_percorso(p, margine_righe, v.posti[0]);
     switch (r.kind) {
       case record::velocita:
         return velocita(p, v);
       case record::aderenza: {
-        const std::int64_t n = rnd(static_cast<double>(p) / metri_cella);
-        if (n > 0) {
-          aderenza_.fino_a(g_, n, g_.ultima(), bassi_8(aderenza_.precedente),
+        const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
+        if (f_.in_verifica()) {
+          f_.avviso_riempimento(aderenza_, c, v.posti[0]);
+          if (v.n[1] < 0 || v.n[1] > massimo_byte) {
+            f_.avviso(v.posti[1], "l'aderenza " + n(v.n[1]) +
+                                      " non sta in un byte: la cella tiene " +
+                                      n(bassi_8(v.n[1])));
+          }
+        }
+        if (c > 0) {
+          aderenza_.fino_a(g_, c, g_.ultima(), bassi_8(aderenza_.precedente),
                            &cella::aderenza_linea);
         }
         aderenza_.precedente = v.n[1];
         return passo::avanti;
       }
-      case record::segnale: {
-        const std::int64_t c = cella_di(p);
-        if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
-        memo_segnale(s_, {v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5],
-                          v.n[6], v.n[7], v.n[8], v.n[9], v.n[10]});
-        return f_.dopo_posa(p, v.posti[0], [&] { return ostacolo(c); });
-      }
+      case record::segnale:
+        return segnale(p, v);
       case record::rallentamento:
         return rallentamento(p, v);
       case record::abbattimento: {
@@ -187,15 +228,52 @@ class lettura_treno {
     }
   }
 
+  passo segnale(std::int64_t p, const valori_riga& v) {
+    const std::int64_t c = cella_di(p);
+    if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
+    const dati_segnale d{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5],
+                         v.n[6], v.n[7], v.n[8], v.n[9], v.n[10]};
+    memo_segnale(s_, d);
+    const passo esito =
+        f_.dopo_posa(p, v.posti[0], [&] { return ostacolo(c); });
+    if (esito == passo::avanti && f_.in_verifica()) {
+      f_.ricorda_cella(c, f_.luogo(v.posti[0]));
+      const std::int64_t saltati = std::min<std::int64_t>(
+          celle_avviso_segnale, std::max<std::int64_t>(0, 4 - c / 2));
+      if (c - 2 * celle_avviso_segnale < 0 && saltati > 0) {
+        f_.avviso(v.posti[0],
+                  "il segnale sta nella cella " + n(c) + ": " + n(saltati) +
+                      " dei 4 codici di avviso cadrebbero prima della cella 0 "
+                      "e non sono scritti");
+      }
+      if (d.sx == sx_con_tempo && d.tempo >= 1 && d.tempo < tempo_minimo) {
+        f_.avviso(v.posti[10], "il tempo " + n(d.tempo) +
+                                   " del segnale diventa " + n(tempo_minimo) +
+                                   " (da 1 a 100 vale 101)");
+      }
+    }
+    return esito;
+  }
+
   passo velocita(std::int64_t p, const valori_riga& v) {
     // The speed must fit its cell byte.
     const std::int64_t byte = velocita_in_celle(v.n[1]);
-    if (byte < 0 || byte > velocita_massima_cella) {
+    if (byte < 0 || byte > massimo_byte) {
       return f_.guasto(guasto::lettura, v.posti[1],
                        std::to_string(v.n[1]) +
                            " km/h non sta in una cella: da -2 a 1277 km/h");
     }
-    const std::int64_t n = rnd(static_cast<double>(p) / metri_cella);
+    const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
+    if (f_.in_verifica()) {
+      f_.avviso_riempimento(velocita_, c, v.posti[0]);
+      if (byte * 5 != v.n[1]) {
+        f_.avviso(v.posti[1], n(v.n[1]) +
+                                  " km/h non è multiplo di 5: le "
+                                  "celle tengono " +
+                                  n(byte * 5) + " km/h");
+      }
+    }
+    const std::int64_t n = c;
     if (n > 0) {
       velocita_.fino_a(
           g_, n, g_.ultima() - 1,
@@ -219,18 +297,19 @@ class lettura_treno {
     }
     const dati_rallentamento d{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5]};
     memo_rallentamento(s_, d);
-    return f_.dopo_posa(p, v.posti[0], [&] {
+    const passo esito = f_.dopo_posa(p, v.posti[0], [&] {
       const celle_rallentamento k = celle_di(d);
       switch (s_.codice_errore) {
         case guasto::avviso_occupato:
-          return "punto di avviso: " + ostacolo(k.avviso);
+          return ostacolo(k.avviso);
         case guasto::inizio_occupato:
-          return "inizio: " + ostacolo(k.inizio);
+          return ostacolo(k.inizio);
         case guasto::fine_occupata:
-          return "fine: " + ostacolo(k.fine);
+          return ostacolo(k.fine);
         case guasto::conto_occupato:
-          for (std::int64_t c = k.avviso - 1; c >= k.avviso - 4; --c) {
-            if (!libera(g_[c])) return "conto alla rovescia: " + ostacolo(c);
+          for (std::int64_t c = k.avviso - 1; c >= k.avviso - celle_conto;
+               --c) {
+            if (!libera(g_[c])) return ostacolo(c);
           }
           break;
         default:
@@ -238,13 +317,25 @@ class lettura_treno {
       }
       return ostacolo(k.inizio);
     });
+    if (esito == passo::avanti && f_.in_verifica()) {
+      const celle_rallentamento k = celle_di(d);
+      f_.ricorda_cella(k.inizio, f_.luogo(v.posti[0]));
+      if (k.con_avviso) f_.ricorda_cella(k.avviso, f_.luogo(v.posti[0]));
+      if (!k.con_avviso && d.f_ta != 0) {
+        f_.avviso(v.posti[4],
+                  "il rallentamento inizia a " + n(d.x) + " m, non oltre " +
+                      n(inizio_minimo_avviso) +
+                      " m: non ha punto di avviso né conto alla rovescia");
+      }
+    }
+    return esito;
   }
 
   // A station row into the next station slot. Its position is tested
   // before the rest of the row is read.
   passo stazione(const tipo_record& r) {
     valori_riga v;
-    if (!f_.leggi(r, 0, 1, v)) return passo::ferma;
+    if (!f_.leggi(r, 0, 1, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
     if (oltre(p, margine_stazioni)) {
       return fuori(p, margine_stazioni, v.posti[0]);
@@ -253,13 +344,13 @@ class lettura_treno {
       return f_.guasto(guasto::posizione_stazione, p, v.posti[0],
                        testo_non_multiplo(p, passo_stazioni));
     }
-    if (!f_.leggi(r, 1, 3, v)) return passo::ferma;
+    if (!f_.leggi(r, 1, 3, v)) return f_.dopo_guasto();
     const std::int64_t l = v.n[2];
     if (l % passo_lunghezze != 0) {
       return f_.guasto(guasto::lunghezza_stazione, p, v.posti[2],
                        testo_non_multiplo(l, passo_lunghezze));
     }
-    if (!f_.leggi(r, 3, r.valori.size(), v)) return passo::ferma;
+    if (!f_.leggi(r, 3, r.valori.size(), v)) return f_.dopo_guasto();
 
     voce_dati st;
     st.valore_c = v.n[0];
@@ -278,27 +369,90 @@ class lettura_treno {
         bassi_32((std::int64_t{v.n[13]} * 60 + v.n[14]) * 60 + v.n[15]);
     st.testo.assign(v.testo);
     const tratto_stazione t = tratto_di(st, l);
+    const voce_dati letta = f_.in_verifica() ? st : voce_dati{};
+    // What a stop cell would overwrite, seen before the station is placed.
+    const std::int64_t fermata = cella_fermata(t.fine);
+    const bool sovrascrive = f_.in_verifica() &&
+                             st.categoria < categoria_senza_fermata &&
+                             ha_cella_fermata(t.fine) && g_.contiene(fermata) &&
+                             !libera(g_[fermata]);
+    const cella occupante = sovrascrive ? g_[fermata] : cella{};
     switch (memo_stazione(s_, std::move(st), l, static_cast<std::size_t>(k_),
                           f_.condivisa().cartello_libero)) {
       case esito_stazione::posata:
+        if (f_.in_verifica()) {
+          avvisi_stazione(letta, l, v);
+          if (sovrascrive) {
+            f_.avviso(v.posti[0],
+                      "la fermata nella cella " + n(fermata) + " sovrascrive " +
+                          std::string(nome_tipo_cella(occupante.tipo_cella)));
+          }
+        }
         ++k_;
         return passo::avanti;
       case esito_stazione::fuori_griglia:
-        f_.segna_presente(
-            v.posti[0], "la fermata cadrebbe nella cella " +
-                            std::to_string(cella_fermata(t.fine)) +
-                            ", oltre l'ultima (" + std::to_string(g_.ultima()) +
-                            ")");
+        f_.segna_presente(v.posti[0], "la fermata cadrebbe nella cella " +
+                                          n(fermata) + ", oltre l'ultima (" +
+                                          n(g_.ultima()) + ")");
         return passo::fine_file;
       case esito_stazione::rifiutata:
         break;
     }
+    if (s_.codice_errore == guasto::tabella_piena) {
+      bool& segnalata = f_.condivisa().tabella_piena_segnalata;
+      if (f_.in_verifica() && segnalata) {
+        s_.codice_errore = 0;
+        return passo::salta;
+      }
+      segnalata = true;
+    }
+    f_.elimina_questo();
     f_.segna_presente(s_.codice_errore == guasto::tabella_piena
                           ? f_.posto_campo()
                           : v.posti[0],
                       rifiuto(t));
-    f_.elimina_questo();
-    return passo::ferma;
+    return f_.dopo_guasto();
+  }
+
+  // In a check: what the station rules clear or leave out of a station
+  // that was placed.
+  void avvisi_stazione(const voce_dati& st, std::int64_t l,
+                       const valori_riga& v) {
+    const voce_dati& posta = s_.tabella_dati[static_cast<std::size_t>(k_)];
+    if (st.cifra_3 != 0 && posta.cifra_3 == 0) {
+      f_.avviso(v.posti[4], k_ == 1 ? "la colonna 5 della prima stazione è "
+                                      "azzerata"
+                                    : "la colonna 5 è azzerata: la stazione è "
+                                      "lunga " +
+                                          n(l) + " m, meno di " +
+                                          n(lunghezza_cifra_3));
+    }
+    if (st.cifra_2 != 0 && posta.cifra_2 == 0) {
+      f_.avviso(v.posti[5], k_ == 1 ? "la colonna 6 della prima stazione è "
+                                      "azzerata"
+                                    : "la colonna 6 è azzerata per le "
+                                      "stazioni di categoria 5 a 8");
+    }
+    if (st.testo.size() > larghezza_nome_scheda) {
+      f_.avviso(v.posti[16],
+                "il nome è lungo " +
+                    n(static_cast<std::int64_t>(st.testo.size())) +
+                    " caratteri: la scheda treno ne mostra " +
+                    n(static_cast<std::int64_t>(larghezza_nome_scheda)));
+    }
+    if (contiene(st.testo, ",")) {
+      f_.avviso(v.posti[16],
+                "il nome contiene una virgola, che il formato non prevede");
+    }
+    const bool con_avvisi = st.categoria < categoria_senza_fermata &&
+                            st.categoria != 5 && st.categoria != 6;
+    const double fine = static_cast<double>(posta.valore_b) / metri_cella;
+    if (con_avvisi && fine - 5.0 <= 1.0) {
+      f_.avviso(v.posti[0],
+                "la stazione finisce a " + n(posta.valore_b) +
+                    " m: i codici di avviso che cadrebbero nella cella 1 o "
+                    "prima non sono scritti");
+    }
   }
 
   std::string rifiuto(const tratto_stazione& t) const {
@@ -330,6 +484,8 @@ class lettura_treno {
   riempimento velocita_;
   riempimento aderenza_;
   std::int64_t k_ = 1;  // next station slot
+  // What a check remembers: the line of each train value.
+  std::map<record, std::int32_t> righe_valori_;
 };
 
 }  // namespace

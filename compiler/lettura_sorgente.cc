@@ -10,15 +10,16 @@
 
 namespace {
 
-// Comment fields skipped in a row of the feature part or the train file.
-constexpr int commenti_righe = 2;
-
 std::int32_t stretto(std::int64_t v) {
   return static_cast<std::int32_t>(
       std::clamp<std::int64_t>(v, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
+
+bool intestazione(std::string_view campo) {
+  return campo.starts_with('[') && campo.ends_with(']');
+}
 
 std::string testo_non_multiplo(std::int64_t valore, std::int64_t passo) {
   return std::to_string(valore) + " non è multiplo di " + std::to_string(passo);
@@ -67,13 +68,56 @@ bool lettura_sorgente::prendi_campo() {
 
 std::optional<passo> lettura_sorgente::prossima_riga() {
   if (a_fine()) return std::nullopt;
-  if (!prendi_campo()) return passo::ferma;
-  if (a_fine()) return std::nullopt;
+  if (!prendi_campo()) return dopo_guasto();
+  if (a_fine()) return ultimo_campo();
   for (int i = 0; i < commenti_righe && contiene(campo_, "-"); ++i) {
-    if (!prendi_campo()) return passo::ferma;
-    if (a_fine()) return std::nullopt;
+    if (!prendi_campo()) return dopo_guasto();
+    if (a_fine()) return ultimo_campo();
   }
   return passo::avanti;
+}
+
+std::nullopt_t lettura_sorgente::ultimo_campo() {
+  if (in_verifica() && !campo_.empty() && !intestazione(campo_)) {
+    avviso(posto_campo_,
+           "l'ultimo campo del file non viene mai letto: '" +
+               std::string(campo_) +
+               "' è ignorato (il file finisce di solito con \"[fine]\")");
+  }
+  return std::nullopt;
+}
+
+void lettura_sorgente::non_riconosciuta(parte_sorgente parte) {
+  if (!in_verifica() || campo_.empty() || intestazione(campo_)) return;
+  const std::int64_t riga = posto_campo_.riga;
+  if (!campi_.a_inizio_riga(posto_campo_)) {
+    // The rest of a line already reported, or the values of a comment line,
+    // which are read as fields too: that is what a comment line is for.
+    const std::string_view testo = campi_.testo_riga(posto_campo_);
+    if (riga == riga_segnalata_ ||
+        contiene(testo.substr(0, testo.find(',')), "-")) {
+      return;
+    }
+    riga_segnalata_ = riga;
+    avviso(posto_campo_, "valore in più: '" + std::string(campo_) +
+                             "' è letto come parola chiave e ignorato");
+    return;
+  }
+  riga_segnalata_ = riga;
+  if (contiene(campo_, "-")) {
+    avviso(
+        posto_campo_,
+        "commento letto come parola chiave: se ne saltano al massimo " +
+            std::to_string(parte == parte_sorgente::generale ? commenti_generali
+                                                             : commenti_righe) +
+            " di seguito; la riga è ignorata");
+    return;
+  }
+  std::string testo = "riga non riconosciuta: '" + std::string(campo_) + "'";
+  if (const auto vicina = parola_vicina(campo_, parte)) {
+    testo += " (forse '" + std::string(*vicina) + "'?)";
+  }
+  avviso(posto_campo_, std::move(testo) + ", la riga è ignorata");
 }
 
 bool lettura_sorgente::leggi(const tipo_record& r, std::size_t da,
@@ -103,17 +147,77 @@ bool lettura_sorgente::leggi(const tipo_record& r, std::size_t da,
   return true;
 }
 
+campo_sorgente lettura_sorgente::campo_di(const posto_token& dove) const {
+  campo_sorgente c;
+  c.riga = stretto(dove.riga);
+  c.colonna = stretto(dove.colonna());
+  c.larghezza = stretto(static_cast<std::int64_t>(dove.lunghezza));
+  c.testo_riga.assign(campi_.testo_riga(dove));
+  return c;
+}
+
+luogo_sorgente lettura_sorgente::luogo(const posto_token& dove) const {
+  return {nome_, stretto(campi_.riga_campo()), campo_di(dove)};
+}
+
 void lettura_sorgente::segna(std::int32_t codice, const posto_token& dove,
                              std::string dettaglio) {
   scenario& s = c_.s;
   s.codice_errore = codice;
   s.file_errore = nome_;
   s.riga_errore = stretto(campi_.riga_campo());
-  s.campo_errore.riga = stretto(dove.riga);
-  s.campo_errore.colonna = stretto(dove.colonna());
-  s.campo_errore.larghezza = stretto(static_cast<std::int64_t>(dove.lunghezza));
-  s.campo_errore.testo_riga.assign(campi_.testo_riga(dove));
+  s.campo_errore = campo_di(dove);
   s.dettaglio_errore = std::move(dettaglio);
+}
+
+void lettura_sorgente::raccogli() {
+  if (!in_verifica()) return;
+  scenario& s = c_.s;
+  const voce_guasto* g = cerca_guasto(s.codice_errore);
+  diagnosi d;
+  d.numero = s.codice_errore;
+  d.posizione = (g != nullptr && g->con_posizione) ? s.posizione_errore : 0;
+  d.luogo = {s.file_errore, s.riga_errore, s.campo_errore};
+  d.messaggio = s.dettaglio_errore;
+  if (!s.motivo_errore.empty()) d.messaggio = s.motivo_errore;
+  c_.verifica->trovate.push_back(std::move(d));
+  s.codice_errore = 0;
+  s.posizione_errore = 0;
+  s.file_errore.clear();
+  s.riga_errore = 0;
+  s.campo_errore = {};
+  s.dettaglio_errore.clear();
+  s.motivo_errore.clear();
+}
+
+void lettura_sorgente::avviso(const posto_token& dove, std::string testo) {
+  if (!in_verifica()) return;
+  avviso(luogo(dove), std::move(testo));
+}
+
+void lettura_sorgente::avviso(luogo_sorgente dove, std::string testo) {
+  if (!in_verifica()) return;
+  c_.verifica->trovate.push_back({0, 0, std::move(dove), std::move(testo)});
+}
+
+void lettura_sorgente::avviso_riempimento(const riempimento& r, std::int64_t c,
+                                          const posto_token& dove) {
+  if (!in_verifica()) return;
+  // Where the row's value will start: the fill writes at least one cell of
+  // the previous value at the running index.
+  const std::int64_t inizio = c > 0 ? std::max(c, r.indice + 1) : r.indice;
+  const std::int64_t atteso = std::max<std::int64_t>(c, 0);
+  if (inizio == atteso) return;
+  avviso(dove, "la riga sta nella cella " + std::to_string(atteso) +
+                   ", ma le righe prima hanno già riempito fino alla cella " +
+                   std::to_string(r.indice - 1) +
+                   ": il suo valore parte dalla cella " +
+                   std::to_string(inizio));
+}
+
+void lettura_sorgente::avviso_file(std::string testo) {
+  if (!in_verifica()) return;
+  c_.verifica->trovate.push_back({0, 0, {nome_, 0, {}}, std::move(testo)});
 }
 
 void lettura_sorgente::elimina_questo() {
@@ -133,7 +237,8 @@ passo lettura_sorgente::guasto(std::int32_t codice, const posto_token& dove,
                                std::string dettaglio) {
   segna(codice, dove, std::move(dettaglio));
   elimina_per(codice);
-  return passo::ferma;
+  raccogli();
+  return dopo_guasto();
 }
 
 passo lettura_sorgente::guasto(std::int32_t codice, std::int64_t posizione,
@@ -142,24 +247,30 @@ passo lettura_sorgente::guasto(std::int32_t codice, std::int64_t posizione,
   return guasto(codice, dove, std::move(dettaglio));
 }
 
-void lettura_sorgente::manca(std::int32_t codice) {
+void lettura_sorgente::segna_file(std::int32_t codice, std::string dettaglio) {
   scenario& s = c_.s;
   s.codice_errore = codice;
   s.file_errore = nome_;
   s.riga_errore = 0;
   s.campo_errore = {};
-  s.dettaglio_errore.clear();
+  s.dettaglio_errore = std::move(dettaglio);
+}
+
+void lettura_sorgente::manca(std::int32_t codice) {
+  segna_file(codice, {});
+  raccogli();
 }
 
 void lettura_sorgente::guasto_file(std::int32_t codice, std::string dettaglio) {
-  manca(codice);
-  c_.s.dettaglio_errore = std::move(dettaglio);
+  segna_file(codice, std::move(dettaglio));
   elimina_per(codice);
+  raccogli();
 }
 
 passo lettura_sorgente::fuori(std::int64_t posizione, const posto_token& dove,
                               std::string dettaglio) {
   c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
   segna(guasto::fuori_griglia, dove, std::move(dettaglio));
+  raccogli();
   return passo::fine_file;
 }

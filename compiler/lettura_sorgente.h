@@ -1,8 +1,9 @@
 // The reader's machinery for one source file, shared by the line file and
 // the train file: rows read as a keyword field and values of given widths,
 // comment fields skipped, and every fault stored with the field it points
-// at. Internal to the reader (lettore.cc, lettore_linea.cc,
-// lettore_treno.cc).
+// at. A check uses the same machinery: it gathers the faults (and its
+// warnings) instead of stopping at the first. Internal to the reader
+// (lettore, lettore_linea, lettore_treno, verifica).
 #ifndef COMPILER_LETTURA_SORGENTE_H_
 #define COMPILER_LETTURA_SORGENTE_H_
 
@@ -10,20 +11,30 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "compiler/diagnosi.h"
 #include "compiler/lettore.h"
+#include "compiler/parole_vicine.h"
+#include "compiler/riempimento.h"
 #include "compiler/scenario.h"
 #include "source/campi.h"
 #include "source/record.h"
+
+// Comment fields skipped in a row of the general part, and in a row of the
+// feature part or the train file; a further one is read as a keyword.
+inline constexpr int commenti_generali = 10;
+inline constexpr int commenti_righe = 2;
 
 // What a row leaves the reading loop to do next.
 enum class passo {
   avanti,     // next test, then next row
   fine_file,  // fault 15 stored: go to the file's end-of-file step
   ferma,      // hard fault stored: stop reading
+  salta,      // a check recorded the row's fault: on with the next line
 };
 
 // The values of one row as read, in file order, with where each stood; at
@@ -39,9 +50,14 @@ struct valori_riga {
 struct lettura_condivisa {
   scenario& s;
   sorgenti_da_eliminare elimina;
+  // Set for a check: faults are gathered here instead of stopping the
+  // reading, and warnings too.
+  raccolta_verifica* verifica = nullptr;
   // Next free slot for a board text; board texts fill the table from slot
   // 80 down and stations from slot 1 up.
   std::int64_t cartello_libero = static_cast<std::int64_t>(primo_cartello);
+  // A check reports a full table once.
+  bool tabella_piena_segnalata = false;
 };
 
 class lettura_sorgente {
@@ -60,6 +76,43 @@ class lettura_sorgente {
 
   bool a_fine() const { return campi_.fine(); }
 
+  // A check is under way: faults are gathered and the reading goes on.
+  bool in_verifica() const { return c_.verifica != nullptr; }
+  // What a row does after a fault it stored: stop, or (in a check) skip to
+  // the next line.
+  passo dopo_guasto() const {
+    return in_verifica() ? passo::salta : passo::ferma;
+  }
+  // After passo::salta: the rest of the row's line goes unread.
+  void salta_riga() {
+    if (!campi_.a_inizio_di_riga()) campi_.salta_riga();
+  }
+  // In a check, a warning at `dove` (or about the whole file); nothing
+  // otherwise.
+  void avviso(const posto_token& dove, std::string testo);
+  void avviso(luogo_sorgente dove, std::string testo);
+  void avviso_file(std::string testo);
+  // In a check: a fill row (gradient, speed, adhesion) at cell c whose
+  // value will not start there, because earlier rows already filled up to
+  // it or past it.
+  void avviso_riempimento(const riempimento& r, std::int64_t c,
+                          const posto_token& dove);
+  // In a check: the row that placed the feature in cell c, so that a fault
+  // of the finishing pass can point at it.
+  void ricorda_cella(std::int64_t c, luogo_sorgente l) {
+    if (in_verifica()) c_.verifica->righe_di_celle[c] = std::move(l);
+  }
+  // In a check: the fault just stored in the model goes to the gathered
+  // ones, and the model forgets it so that the reading goes on as if clean.
+  // Nothing otherwise.
+  void raccogli();
+  // Where `dove` stands, for a check that remembers rows.
+  luogo_sorgente luogo(const posto_token& dove) const;
+  // True when only blanks stand before the token on its line.
+  bool a_inizio_riga(const posto_token& t) const {
+    return campi_.a_inizio_riga(t);
+  }
+
   // The next keyword field; at end of file, fault 25 (false).
   bool prendi_campo();
   std::string_view campo() const { return campo_; }
@@ -67,8 +120,43 @@ class lettura_sorgente {
 
   // The next row of the feature part or of the train file: its keyword
   // field, with up to two comment fields skipped. nullopt at end of file
-  // (the file's last field is never a row); passo::ferma after fault 25.
+  // (the file's last field is never a row); dopo_guasto() after fault 25.
   std::optional<passo> prossima_riga();
+
+  // The rows of the feature part or of the train file up to the end of the
+  // file: each row's keyword field is handed to `gestisci` for every record
+  // of `tabella` that it matches. Returns false when a fault stopped the
+  // reading, true at the end of the file or after fault 15.
+  template <class F>
+  bool righe(std::span<const tipo_record> tabella, parte_sorgente parte,
+             F&& gestisci) {
+    for (;;) {
+      const std::optional<passo> riga = prossima_riga();
+      if (!riga) return true;
+      if (*riga == passo::ferma) return false;
+      if (*riga == passo::salta) continue;
+      bool riconosciuta = false;
+      passo esito = passo::avanti;
+      for (const tipo_record& r : tabella) {
+        if (!riconosce(r, campo_)) continue;
+        riconosciuta = true;
+        esito = gestisci(r);
+        if (esito != passo::avanti) break;
+      }
+      if (esito == passo::ferma) return false;
+      if (esito == passo::fine_file) return true;
+      if (esito == passo::salta) {
+        salta_riga();
+      } else if (!riconosciuta) {
+        non_riconosciuta(parte);
+      }
+    }
+  }
+
+  // In a check, the warning for a file's last field, which no row reads.
+  std::nullopt_t ultimo_campo();
+  // In a check: the current keyword field matched no record of `parte`.
+  void non_riconosciuta(parte_sorgente parte);
 
   // Values da .. a-1 of record r, at their widths; a bad value is fault 25
   // pointing at it (false).
@@ -79,7 +167,7 @@ class lettura_sorgente {
   }
 
   // A fault of the current row at the field `dove`; every number but 15
-  // stops the reading.
+  // stops the reading, but in a check, which records it and goes on.
   passo guasto(std::int32_t codice, const posto_token& dove,
                std::string dettaglio = {});
   passo guasto(std::int32_t codice, std::int64_t posizione,
@@ -102,13 +190,15 @@ class lettura_sorgente {
     c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
     segna(c_.s.codice_errore, dove, dettaglio());
     elimina_questo();
-    return passo::ferma;
+    raccogli();
+    return dopo_guasto();
   }
 
   // A fault that a step stored itself, number and position: where it was
   // found.
   void segna_presente(const posto_token& dove, std::string dettaglio) {
     segna(c_.s.codice_errore, dove, std::move(dettaglio));
+    raccogli();
   }
   // The compile deletes this source.
   void elimina_questo();
@@ -120,6 +210,8 @@ class lettura_sorgente {
  private:
   void segna(std::int32_t codice, const posto_token& dove,
              std::string dettaglio);
+  void segna_file(std::int32_t codice, std::string dettaglio);
+  campo_sorgente campo_di(const posto_token& dove) const;
   void elimina_per(std::int32_t codice);
 
   lettura_condivisa& c_;
@@ -128,7 +220,11 @@ class lettura_sorgente {
   lettore_campi campi_{std::string_view()};
   std::string_view campo_;
   posto_token posto_campo_;
+  std::int64_t riga_segnalata_ = 0;  // a check warned about this line
 };
+
+// A section header such as "[curve]".
+bool intestazione(std::string_view campo);
 
 // Texts that say what a field held, for the faults that point at it.
 std::string testo_non_multiplo(std::int64_t valore, std::int64_t passo);
@@ -138,6 +234,10 @@ std::string testo_oltre(std::int64_t posizione, std::int64_t massimo);
 std::string testo_prima(std::int64_t posizione, std::int64_t indice);
 // Cell `indice` is taken by `occupante`.
 std::string testo_occupata(std::int64_t indice, const cella& occupante);
+
+// Both files, as memorizza_dati reads them; in a check (c.verifica set) the
+// reading goes on past faults and gathers them with the warnings.
+void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in);
 
 // The two files, each read up to its end-of-file step. leggi_linea returns
 // false when a fault stopped the reading.

@@ -10,10 +10,6 @@
 
 namespace {
 
-// A signal "tempo" from 1 to 100 is raised to this; it is stored only for
-// signals whose "sx" is this value.
-constexpr std::int64_t tempo_minimo = 101;
-constexpr std::int64_t sx_con_tempo = 2;
 // A board packs one speed of its "s" side times 20 with the matching speed
 // of its "d" side divided by 5.
 constexpr double peso_lato_s = 20.0;

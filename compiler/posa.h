@@ -69,6 +69,11 @@ struct celle_montagna {
 };
 celle_montagna celle_di(const dati_montagna& m);
 
+// A signal "tempo" from 1 to 100 is raised to this; it is stored only for
+// signals whose "sx" is this value.
+inline constexpr std::int64_t tempo_minimo = 101;
+inline constexpr std::int64_t sx_con_tempo = 2;
+
 // The four approach cells of a signal stand 2, 4, 6 and 8 cells before it.
 inline constexpr std::int64_t celle_avviso_segnale = 4;
 

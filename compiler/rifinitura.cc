@@ -39,14 +39,26 @@ void abbassa(cella& c) {
   c.valore1 = static_cast<std::int16_t>(minimo(velocita_segno, c.valore1));
 }
 
-void guasta(scenario& s, std::int32_t numero, std::int64_t indice) {
-  s.codice_errore = numero;
-  s.posizione_errore = static_cast<std::int32_t>(indice * metri_cella);
-}
+// One run of the pass: the grid, and where its faults go.
+struct passata {
+  scenario& s;
+  griglia g;
+  std::vector<guasto_rifinitura>* tutti;
+
+  // A fault at cell `indice`, found for the feature in cell `origine`.
+  void guasta(std::int32_t numero, std::int64_t indice, std::int64_t origine) {
+    s.codice_errore = numero;
+    s.posizione_errore = static_cast<std::int32_t>(indice * metri_cella);
+    if (tutti != nullptr) {
+      tutti->push_back({numero, s.posizione_errore, origine});
+    }
+  }
+};
 
 // Step 1: every signal up to 20 cells before the warning point at i gets a
 // mark in one of the two cells before it.
-void segnali_prima_dell_avviso(scenario& s, griglia& g, std::int64_t i) {
+void segnali_prima_dell_avviso(passata& p, std::int64_t i) {
+  griglia& g = p.g;
   for (std::int64_t k = 1; k <= passi_indietro; ++k) {
     const std::int64_t c = i - k;
     if (c < primo_segnale_guardato) break;
@@ -63,13 +75,14 @@ void segnali_prima_dell_avviso(scenario& s, griglia& g, std::int64_t i) {
     } else if (di_tipo(seconda, tipo::abbattimento)) {
       abbassa(seconda);
     } else {
-      guasta(s, guasto::segnale_prima_dell_avviso, c);
+      p.guasta(guasto::segnale_prima_dell_avviso, c, c);
     }
   }
 }
 
 // Step 2 (a) to (c): a mark in the first free cell of each band.
-void fasce_prima_dell_inizio(scenario& s, griglia& g, std::int64_t i) {
+void fasce_prima_dell_inizio(passata& p, std::int64_t i) {
+  griglia& g = p.g;
   for (std::int64_t primo : fasce) {
     const std::int64_t ultimo = primo + larghezza_fascia - 1;
     if (i <= ultimo) continue;
@@ -80,15 +93,15 @@ void fasce_prima_dell_inizio(scenario& s, griglia& g, std::int64_t i) {
         posto = true;
       }
     }
-    if (!posto) guasta(s, guasto::fascia_occupata, i);
+    if (!posto) p.guasta(guasto::fascia_occupata, i, i);
   }
 }
 
 // Step 2 (d): walks from the start at i to the restriction's end, with a
 // mark every 8 cells. Returns the end cell, or nothing when no end cell lies
 // up to the last index (the walk then stops there).
-std::optional<std::int64_t> segni_interni(scenario& s, griglia& g,
-                                          std::int64_t i) {
+std::optional<std::int64_t> segni_interni(passata& p, std::int64_t i) {
+  griglia& g = p.g;
   const std::int64_t ultima = g.ultima();
   std::int64_t m = i;
   std::int64_t n = 0;
@@ -109,7 +122,7 @@ std::optional<std::int64_t> segni_interni(scenario& s, griglia& g,
         n = -1;
       } else {
         // n stays at 8 and runs on: the walk places no further mark.
-        guasta(s, guasto::segno_interno, m);
+        p.guasta(guasto::segno_interno, m, i);
       }
     }
     if (di_tipo(g[m], tipo::fine_rallentamento)) return m;
@@ -126,7 +139,8 @@ std::optional<std::int64_t> fine_dopo(griglia& g, std::int64_t i) {
 
 // Step 2 (e): the first signal in the end cell or the 12 cells after it
 // gets a mark in one of the two cells before it.
-void segnale_dopo_la_fine(scenario& s, griglia& g, std::int64_t fine) {
+void segnale_dopo_la_fine(passata& p, std::int64_t i, std::int64_t fine) {
+  griglia& g = p.g;
   const std::int64_t limite = std::min(fine + celle_dopo_fine, g.ultima());
   for (std::int64_t j = fine; j <= limite; ++j) {
     if (!di_tipo(g[j], tipo::segnale)) continue;
@@ -137,37 +151,37 @@ void segnale_dopo_la_fine(scenario& s, griglia& g, std::int64_t fine) {
     } else if (libera(g[j - 2])) {
       segna(g[j - 2]);
     } else {
-      guasta(s, guasto::segno_interno, fine);
+      p.guasta(guasto::segno_interno, fine, i);
     }
     return;
   }
 }
 
-void marca_rallentamento(scenario& s, griglia& g, std::int64_t i) {
-  fasce_prima_dell_inizio(s, g, i);
+void marca_rallentamento(passata& p, std::int64_t i) {
+  fasce_prima_dell_inizio(p, i);
   // A fast restriction skips the walk; its end is then the first end cell
   // after the start.
   const std::optional<std::int64_t> fine =
-      g[i].valore1 < velocita_senza_segni_interni ? segni_interni(s, g, i)
-                                                  : fine_dopo(g, i);
-  if (fine) segnale_dopo_la_fine(s, g, *fine);
+      p.g[i].valore1 < velocita_senza_segni_interni ? segni_interni(p, i)
+                                                    : fine_dopo(p.g, i);
+  if (fine) segnale_dopo_la_fine(p, i, *fine);
 }
 
 }  // namespace
 
 std::int64_t minimo(std::int64_t x, std::int64_t y) { return x > y ? y : x; }
 
-void rifinitura(scenario& s) {
-  griglia g(s.celle);
+void rifinitura(scenario& s, std::vector<guasto_rifinitura>* tutti) {
+  passata p{s, griglia(s.celle), tutti};
   // The last two cells are never visited; a grid of fewer than four cells
   // has no cell to visit.
-  const std::int64_t ultima_visitata = g.ultima() - 2;
+  const std::int64_t ultima_visitata = p.g.ultima() - 2;
   for (std::int64_t i = 1; i <= ultima_visitata; ++i) {
-    if (di_tipo(g[i], tipo::avviso_rallentamento)) {
-      segnali_prima_dell_avviso(s, g, i);
+    if (di_tipo(p.g[i], tipo::avviso_rallentamento)) {
+      segnali_prima_dell_avviso(p, i);
     }
-    if (di_tipo(g[i], tipo::inizio_rallentamento)) {
-      marca_rallentamento(s, g, i);
+    if (di_tipo(p.g[i], tipo::inizio_rallentamento)) {
+      marca_rallentamento(p, i);
     }
   }
 }

@@ -12,8 +12,6 @@ namespace {
 // Short stations (5, 6) end 150 m after their position and get no approach
 // codes; long ones (7, 8) reach a full length on each side.
 constexpr std::int64_t coda_stazione_corta = 150;
-// Below this length "cifra_3" is cleared.
-constexpr std::int64_t lunghezza_cifra_3 = 600;
 // "cifra_2" lengthens an ordinary station by this many metres at its end.
 constexpr std::int64_t allungamento_cifra_2 = 50;
 // Approach codes 81 to 84 stand in the four cells before the stop cell.

@@ -16,6 +16,8 @@ enum class esito_stazione {
 
 // Stations of this category and above have no stop cell.
 inline constexpr std::uint8_t categoria_senza_fermata = 25;
+// Below this length "cifra_3" is cleared.
+inline constexpr std::int64_t lunghezza_cifra_3 = 600;
 // A station must begin this many metres after the previous one ends.
 inline constexpr std::int64_t distanza_minima_stazioni = 350;
 

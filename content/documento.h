@@ -11,17 +11,12 @@
 #include <vector>
 
 #include "port/sistema.h"
+#include "source/cp1252.h"
 
 // The line that ends a line list; it is never written.
 inline constexpr std::string_view fine_documento = "riferimento fine del file";
 // A line list holds at most this many lines before its end marker.
 inline constexpr std::size_t righe_massime = 1000;
-
-// Encodes UTF-8 text as Windows-1252 into `out`. Returns false (and leaves
-// `out` unspecified) when a character has no single-byte form or the UTF-8
-// is malformed; `scartato` then describes the fault ("character U+0101 is
-// outside the Windows-1252 code page").
-bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
 
 // Writes the lines (UTF-8 source text) up to the end marker, each followed
 // by CR LF. A character outside the code page, or a list longer than

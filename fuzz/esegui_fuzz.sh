@@ -5,12 +5,12 @@
 #
 #   fuzz/esegui_fuzz.sh FUZZER PROGRAM [libFuzzer options...]
 #
-# FUZZER is a built sorgenti_fuzz (the compile core, seeded with
-# fuzz/corpus/sorgenti/, the keyword dictionary and the scenario's own
-# sources cut to 25 km, which PROGRAM, a built `scenario`, writes), a built
-# file_compilati_fuzz (the decoders, seeded with fuzz/corpus/file_compilati/)
-# or a built ispezione_fuzz (inspect and plot, seeded with
-# fuzz/corpus/ispezione/).
+# FUZZER is a built sorgenti_fuzz (the compile core) or verifica_fuzz (the
+# check against the compile), both seeded with fuzz/corpus/sorgenti/, the
+# keyword dictionary and the scenario's own sources cut to 10 km, which
+# PROGRAM, a built `scenario`, writes; a built file_compilati_fuzz (the
+# decoders, seeded with fuzz/corpus/file_compilati/); or a built
+# ispezione_fuzz (inspect and plot, seeded with fuzz/corpus/ispezione/).
 # The corpus lives in a temporary folder, or in ESEGUI_FUZZ_CORPUS when that
 # names a folder: a long run that is stopped then goes on from what it had
 # found. For example, the bounded runs of CI:
@@ -35,17 +35,17 @@ mkdir -p "$reperti" "$corpus"
 
 opzioni=()
 case "$(basename "$fuzzer")" in
-  sorgenti_fuzz)
+  sorgenti_fuzz | verifica_fuzz)
     cp "$radice"/fuzz/corpus/sorgenti/* "$corpus/"
-    # The scenario's own pair of sources cut to its first 25 km (rows past
-    # 24 km dropped, route length 25000): every input builds a plan point per
-    # metre of the route, so the full 309 km would cost each execution a
-    # hundred times more. The pair is joined by a NUL, once with the plan
+    # The scenario's own pair of sources cut to its first 10 km (rows past
+    # 9 km dropped, route length 10000): every input builds a plan point per
+    # metre of the route, so the full 309 km would cost each execution
+    # twenty times more. The pair is joined by a NUL, once with the plan
     # (j = 1) and once without (a second NUL).
     mkdir -p "$lavoro/scenario"
     ASAN_OPTIONS=detect_leaks=0 "$programma" --folder "$lavoro/scenario" \
       --keep-sources >/dev/null 2>&1
-    taglio=25000
+    taglio=10000
     # Line source: the general part stays, with the shorter route; a feature
     # row goes when its first value lies past the cut. Train source: the
     # same rule for every row (rows without a position have small values).
@@ -63,11 +63,11 @@ case "$(basename "$fuzzer")" in
       cat "$lavoro/linea"
       printf '\0'
       cat "$lavoro/treno"
-    } >"$corpus/scenario_25km"
+    } >"$corpus/scenario_10km"
     {
-      cat "$corpus/scenario_25km"
+      cat "$corpus/scenario_10km"
       printf '\0'
-    } >"$corpus/scenario_25km_senza_piano"
+    } >"$corpus/scenario_10km_senza_piano"
     # Inputs may grow well past the seeds, to reach a full table of
     # stations and board texts (80 rows or more).
     opzioni=(-dict="$radice/fuzz/sorgenti.dict" -max_len=16384)

@@ -80,15 +80,33 @@ banco& banco_di_prova() {
   return b;
 }
 
+sorgenti sorgenti_di(const ingresso& in) {
+  return {{sorgente::stato::letta, in.linea, {}},
+          in.treno ? sorgente{sorgente::stato::letta, *in.treno, {}}
+                   : sorgente{sorgente::stato::assente, {}, "assente"}};
+}
+
 risultato_compilazione compila(scenario& s, const ingresso& in,
                                file_codificati& spazio) {
   s.nome_linea = linea_fuzz;
   s.nome_treno = treno_fuzz;
-  const sorgenti src{{sorgente::stato::letta, in.linea, {}},
-                     in.treno
-                         ? sorgente{sorgente::stato::letta, *in.treno, {}}
-                         : sorgente{sorgente::stato::assente, {}, "assente"}};
-  return memorizza_percorso(s, src, in.j, std::move(spazio));
+  return memorizza_percorso(s, sorgenti_di(in), in.j, std::move(spazio));
+}
+
+void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
+  if (c.riga == 0) {
+    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
+          "a diagnosis without a line points at a field");
+    return;
+  }
+  esigi(c.riga >= riga, "the field stands before its row");
+  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
+  esigi(static_cast<std::size_t>(c.colonna - 1) +
+                static_cast<std::size_t>(c.larghezza) <=
+            c.testo_riga.size(),
+        "a field runs past the end of its line");
+  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
+        "a line holds a line end");
 }
 
 // The field a fault points at lies on its line.
@@ -99,21 +117,9 @@ void verifica_luogo(const scenario& s) {
   esigi(
       s.file_errore.empty() || s.file_errore == linea || s.file_errore == treno,
       "a fault names a file that is not a source");
-  const campo_sorgente& c = s.campo_errore;
-  if (c.riga == 0) {
-    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
-          "a fault without a line points at a field");
-    return;
-  }
-  esigi(!s.file_errore.empty(), "a field without a file");
-  esigi(c.riga >= s.riga_errore, "the field stands before its row");
-  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
-  esigi(static_cast<std::size_t>(c.colonna - 1) +
-                static_cast<std::size_t>(c.larghezza) <=
-            c.testo_riga.size(),
-        "a field runs past the end of its line");
-  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
-        "a line holds a line end");
+  esigi(s.campo_errore.riga == 0 || !s.file_errore.empty(),
+        "a field without a file");
+  verifica_campo(s.campo_errore, s.riga_errore);
 }
 
 void verifica_compilato(banco& b, const risultato_compilazione& r,

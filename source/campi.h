@@ -69,6 +69,8 @@ class lettore_campi {
 
   // Skips what is left of the current line, its line end included.
   void salta_riga();
+  // True when nothing of the current line has been read yet.
+  bool a_inizio_di_riga() const { return pos_ == inizio_riga_; }
 
   // 1-based line on which the most recent keyword field began; 0 before the
   // first field. A row's values may run onto later lines, but a fault in

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/diagnostica.h"
 #include "app/riga_comando.h"
+#include "compiler/percorso.h"
 #include "tests/app/piattaforma_prova.h"
 
 namespace {
@@ -21,6 +25,15 @@ scenario con_guasto(std::int32_t codice, std::int32_t posizione,
   s.riga_errore = riga;
   s.motivo_errore = std::move(motivo);
   return s;
+}
+
+// The report writes paths as the platform does; the cases below use '/'.
+std::string con_barre(std::string t) {
+  constexpr auto separatore = std::filesystem::path::preferred_separator;
+  if constexpr (separatore != '/') {
+    std::replace(t.begin(), t.end(), static_cast<char>(separatore), '/');
+  }
+  return t;
 }
 
 }  // namespace
@@ -68,7 +81,7 @@ TEST(RapportoTest, FaultReportText) {
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    EXPECT_EQ(testo_guasto(c.s, "d"), c.atteso);
+    EXPECT_EQ(con_barre(testo_guasto(c.s, "d")), c.atteso);
   }
 }
 
@@ -153,4 +166,138 @@ TEST(RapportoTest, StampFaultsGoThroughErrore) {
     EXPECT_EQ(p.messaggi[0], c.messaggio);
     EXPECT_EQ(err.str(), "");
   }
+}
+
+namespace {
+
+// The report of compiling a line and a train source given with "\n" rows.
+std::string rapporto_di(const std::string& linea, const std::string& treno) {
+  auto crlf = [](const std::string& t) {
+    std::string out;
+    for (char c : t) {
+      if (c == '\n') out += '\r';
+      out += c;
+    }
+    return out;
+  };
+  const std::string l = crlf(linea);
+  const std::string t = crlf(treno);
+  scenario s;
+  s.nome_linea = "Vendralo";
+  s.nome_treno = "Kv4417";
+  const risultato_compilazione r = memorizza_percorso(
+      s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}}, 1);
+  EXPECT_EQ(r.esito, esito_compilazione::guasto_sorgente);
+  return testo_guasto(s, "d");
+}
+
+// What follows the report's first lines: from the FILE:LINE:COLUMN line on.
+std::string al_campo(const std::string& rapporto) {
+  const std::size_t i = rapporto.find("d/Vendralo_");
+  const std::size_t j = rapporto.find('\n', i);
+  const std::size_t k = rapporto.find("\nd/", j);
+  return k == std::string::npos ? std::string() : rapporto.substr(k + 1);
+}
+
+const std::string generale = "[generale]\nlunghezza percorso, 10000\n";
+
+}  // namespace
+
+TEST(RapportoTest, FieldFaultsPointAtTheirBytes) {
+  struct caso {
+    const char* nome;
+    std::string linea, treno;
+    std::string atteso;  // the FILE:LINE:COLUMN line, the source line, carets
+  };
+  const std::string l = generale + "[curve]\n[fine]\n";
+  auto t = [](const std::string& righe) {
+    return "[generale]\n" + righe + "[fine]\n";
+  };
+  const caso casi[] = {
+      {"too large for 32 bits",
+       "[generale]\nlunghezza percorso, 99999999999\n[curve]\n[fine]\n", t(""),
+       "d/Vendralo_linea.txt:2:21: errore 25: 99999999999 non sta in 32 bit "
+       "con segno\n"
+       "lunghezza percorso, 99999999999\n"
+       "                    ^~~~~~~~~~~\n"},
+      {"too large for 16 bits", l, t("sabbia,    70000\n"),
+       "d/Vendralo_Kv4417-.txt:2:12: errore 25: 70000 non sta in 16 bit con "
+       "segno\n"
+       "sabbia,    70000\n"
+       "           ^~~~~\n"},
+      {"too large for 8 bits", l,
+       t("stazione, 1000, 256, 100, 2, 1, 1, 5,1,0, 2,1,1, 30, 17,25,4, A\n"),
+       "d/Vendralo_Kv4417-.txt:2:17: errore 25: 256 non sta in 8 bit senza "
+       "segno\n"
+       "stazione, 1000, 256, 100, 2, 1, 1, 5,1,0, 2,1,1, 30, 17,25,4, A\n"
+       "                ^~~\n"},
+      {"letters in a number", l, t("velocita,    7500x,    95\n"),
+       "d/Vendralo_Kv4417-.txt:2:14: errore 25: '7500x' non è un numero "
+       "intero\n"
+       "velocita,    7500x,    95\n"
+       "             ^~~~~\n"},
+      {"a sign alone", l, t("velocita, -, 95\n"),
+       "d/Vendralo_Kv4417-.txt:2:11: errore 25: '-' non è un numero intero\n"
+       "velocita, -, 95\n"
+       "          ^\n"},
+      {"a value missing at the end of the file", l, "[generale]\nvelocita, 0",
+       "d/Vendralo_Kv4417-.txt:2:12: errore 25: manca un valore: fine del "
+       "file\n"
+       "velocita, 0\n"
+       "           ^\n"},
+      {"the signal repetition keyword",
+       generale + "ripetizione segnali codici, 10400, 20000\n[curve]\n[fine]\n",
+       t(""),
+       "d/Vendralo_linea.txt:3:1: errore 5: 'ripetizione segnali codici' non "
+       "contiene né 4 né 9\n"
+       "ripetizione segnali codici, 10400, 20000\n"
+       "^~~~~~~~~~~~~~~~~~~~~~~~~~\n"},
+      {"the curve keyword", generale + "[curve]\n  curvad7, 100, 50\n[fine]\n",
+       t(""),
+       "d/Vendralo_linea.txt:4:3: errore 103: 'curvad7' non contiene una "
+       "classe da 1 a 6\n"
+       "  curvad7, 100, 50\n"
+       "  ^~~~~~~\n"},
+      {"tabs before the field stay tabs", l, t("sabbia,\t\t70000\n"),
+       "d/Vendralo_Kv4417-.txt:2:10: errore 25: 70000 non sta in 16 bit con "
+       "segno\n"
+       "sabbia,\t\t70000\n"
+       "       \t\t^~~~~\n"},
+      {"a placement fault names what is in the way",
+       generale + "[curve]\ncartello_indicatore, 1400, (Citt\xe0)\n[fine]\n",
+       t("segnale, 1400, 2, 3, 1, 1, 0, 2, 2, 1, 1, 0\n"),
+       "d/Vendralo_Kv4417-.txt:2:10: errore 16: Segnale su una cella "
+       "occupata: la cella 29 è già occupata da un cartello indicatore (1400 "
+       "m)\n"
+       "segnale, 1400, 2, 3, 1, 1, 0, 2, 2, 1, 1, 0\n"
+       "         ^~~~\n"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    EXPECT_EQ(al_campo(rapporto_di(c.linea, c.treno)), c.atteso);
+  }
+}
+
+TEST(RapportoTest, TheSourceLineIsShownInUtf8) {
+  campo_sorgente c;
+  c.riga = 3;
+  c.colonna = 9;
+  c.larghezza = 2;
+  c.testo_riga = "(Citt\xe0) x, 12";
+  EXPECT_EQ(riquadro(c), "(Citt\xc3\xa0) x, 12\n        ^~\n");
+}
+
+TEST(RapportoTest, FaultsFoundAfterTheReadingKeepTheirForm) {
+  const std::string r = rapporto_di(
+      generale +
+          "[curve]\n"
+          "cartello_indicatore,  5750,   (A)\n"
+          "cartello_indicatore,  5700,   (B)\n"
+          "cartello_indicatore,  5650,   (C)\n[fine]\n",
+      "[generale]\nrallentamento, 6000, 130, 500, 1, 0, 0\n[fine]\n");
+  EXPECT_EQ(r,
+            " Errore n. 12\n"
+            "Posizione: 6050 m\n"
+            "Nessuna cella libera in una fascia prima dell'inizio di un "
+            "rallentamento.\n");
 }

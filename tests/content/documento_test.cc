@@ -27,25 +27,6 @@ TEST(DocumentoTest, WritesLinesWithCrLfUpToTheEndMarker) {
   EXPECT_EQ(leggi(f), "\r\nuno \r\n");
 }
 
-TEST(DocumentoTest, AccentsBecomeSingleBytes) {
-  struct caso {
-    std::string utf8;
-    std::string atteso;
-  };
-  const caso casi[] = {
-      {"perch\u00e8 \u00e0 \u00f9", "perch\xE8 \xE0 \xF9"},
-      {"\u20ac", "\x80"},
-      {"\u2019", "\x92"},
-      {"\u00ff", "\xFF"},
-  };
-  for (const caso& c : casi) {
-    SCOPED_TRACE(c.utf8);
-    std::string out, scartato;
-    ASSERT_TRUE(in_cp1252(c.utf8, out, scartato));
-    EXPECT_EQ(out, c.atteso);
-  }
-}
-
 TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
   const file_prova::cartella prova;
   const fs::path f = prova.percorso() / "doc.txt";
@@ -55,11 +36,6 @@ TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
   EXPECT_NE(s.message.find("line 2"), std::string::npos);
   EXPECT_NE(s.message.find("U+0101"), std::string::npos);
   EXPECT_FALSE(fs::exists(f));
-
-  std::string out, scartato;
-  EXPECT_FALSE(in_cp1252("\x81", out, scartato));      // undefined byte form
-  EXPECT_FALSE(in_cp1252("\xC3", out, scartato));      // truncated UTF-8
-  EXPECT_FALSE(in_cp1252("\xE2\x82", out, scartato));  // truncated UTF-8
 }
 
 TEST(DocumentoTest, ListLongerThanTheLineListIsRefused) {

@@ -61,9 +61,10 @@ TEST(SistemaTest, TargetThatIsAFolderFailsAndLeavesNoTemporary) {
   const fs::path& c = prova.percorso();
   fs::create_directory(c / "x");
   const port::io_status s = port::sostituisci_file(c / "x", "data");
-  EXPECT_FALSE(s.ok());
-  EXPECT_EQ(s.message.rfind(port::testo_percorso(c / "x") + ": ", 0), 0u)
-      << s.message;
+  // Windows refuses this replace as access denied; the reason is still the
+  // folder in the way, in the same words as on POSIX.
+  EXPECT_EQ(s.message, port::testo_percorso(c / "x") + ": " +
+                           std::generic_category().message(EISDIR));
   EXPECT_TRUE(fs::is_directory(c / "x"));
   EXPECT_EQ(voci(c), 1u);
 }
@@ -110,13 +111,23 @@ TEST(SistemaTest, KindsOfNamesAndRemoval) {
 }
 
 TEST(SistemaTest, PathsAreUtf8Text) {
-  const file_prova::cartella prova;
-  const fs::path d = prova.percorso() / port::percorso_da_testo("Nicolò");
-  fs::create_directory(d);
-  ASSERT_TRUE(port::sostituisci_file(d / "a", "x").ok());
-  EXPECT_EQ(port::leggi_file(d / "a").byte, "x");
-  const std::string testo = port::testo_percorso(d);
-  EXPECT_EQ(testo.substr(testo.size() - 7), "Nicol\xc3\xb2");
+  // The second name is outside every single-byte code page, so a narrow
+  // system call anywhere would lose it.
+  for (const std::string nome : {"Nicol\xc3\xb2",
+                                 "\xc5\x81\xc3\xb3"
+                                 "d\xc5\xba \xce\xa9"}) {
+    SCOPED_TRACE(nome);
+    const file_prova::cartella prova;
+    const fs::path d = prova.percorso() / port::percorso_da_testo(nome);
+    fs::create_directory(d);
+    ASSERT_TRUE(port::sostituisci_file(d / "a", "x").ok());
+    ASSERT_TRUE(port::sostituisci_file(d / "a", "y").ok());
+    EXPECT_EQ(port::leggi_file(d / "a").byte, "y");
+    EXPECT_EQ(port::tipo_di(d / "a"), port::tipo_voce::file);
+    EXPECT_TRUE(port::rimuovi(d / "a").ok());
+    const std::string testo = port::testo_percorso(d);
+    EXPECT_EQ(testo.substr(testo.size() - nome.size()), nome);
+  }
 }
 
 TEST(SistemaTest, TheProgramFolderHoldsTheTests) {

@@ -1,0 +1,72 @@
+// The check command.
+#include "app/controllo.h"
+
+#include <vector>
+
+#include "app/diagnostica.h"
+#include "app/stato_uscita.h"
+#include "compiler/guasti.h"
+#include "compiler/verifica.h"
+#include "port/sistema.h"
+#include "source/nomi_file.h"
+
+namespace {
+
+sorgente come_sorgente(const port::file_letto& f) {
+  switch (f.stato) {
+    case port::file_letto::esito::letto:
+      return {sorgente::stato::letta, f.byte, {}};
+    case port::file_letto::esito::assente:
+      return {sorgente::stato::assente, {}, f.motivo};
+    case port::file_letto::esito::illeggibile:
+      break;
+  }
+  return {sorgente::stato::illeggibile, {}, f.motivo};
+}
+
+std::string plurale(std::size_t n, const char* uno, const char* molti) {
+  return std::to_string(n) + " " + (n == 1 ? uno : molti);
+}
+
+}  // namespace
+
+std::string conteggio(std::size_t errori, std::size_t avvisi) {
+  return plurale(errori, "errore", "errori") + ", " +
+         plurale(avvisi, "avviso", "avvisi");
+}
+
+int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
+                     std::ostream& out) {
+  const port::file_letto linea =
+      port::leggi_file(nomi_file::sorgente_linea(cartella, o.linea));
+  const port::file_letto treno =
+      port::leggi_file(nomi_file::sorgente_treno(cartella, o.linea, o.treno));
+  const std::vector<diagnosi> trovate = verifica_sorgenti(
+      o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
+
+  std::size_t errori = 0;
+  std::size_t avvisi = 0;
+  bool non_letto = false;
+  const std::string nome_treno =
+      nomi_file::nome_sorgente_treno(o.linea, o.treno);
+  for (const diagnosi& d : trovate) {
+    out << testo_diagnosi(d, cartella);
+    if (d.avviso()) {
+      ++avvisi;
+      continue;
+    }
+    ++errori;
+    // A source that is missing or cannot be read is a file fault.
+    non_letto = non_letto || d.numero == guasto::manca_linea ||
+                (d.numero == guasto::lettura && d.luogo.riga == 0 &&
+                 ((d.luogo.file != nome_treno &&
+                   linea.stato != port::file_letto::esito::letto) ||
+                  (d.luogo.file == nome_treno &&
+                   treno.stato != port::file_letto::esito::letto)));
+  }
+  out << conteggio(errori, avvisi) << '\n';
+  out.flush();
+  if (non_letto) return stato_file;
+  if (errori > 0 || (o.severo && avvisi > 0)) return stato_guasto_compilazione;
+  return stato_ok;
+}

@@ -1,0 +1,69 @@
+// Text of faults and warnings.
+#include "app/diagnostica.h"
+
+#include <algorithm>
+
+#include "compiler/guasti.h"
+#include "port/sistema.h"
+#include "source/cp1252.h"
+
+std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
+                                 std::string_view dettaglio) {
+  const bool del_campo = numero == guasto::lettura ||
+                         numero == guasto::codici_ripetizione ||
+                         numero == guasto::curva;
+  if (del_campo && !dettaglio.empty()) return std::string(dettaglio);
+  const voce_guasto* g = cerca_guasto(numero);
+  std::string t(g != nullptr ? g->significato : "Errore di compilazione.");
+  if (!t.empty() && t.back() == '.') t.pop_back();
+  if (!dettaglio.empty()) {
+    t += ": ";
+    t += dettaglio;
+  }
+  if (g != nullptr && g->con_posizione) {
+    t += " (" + std::to_string(posizione) + " m)";
+  }
+  return t;
+}
+
+std::string intestazione_diagnosi(const diagnosi& d,
+                                  const std::filesystem::path& cartella) {
+  std::string t;
+  const luogo_sorgente& l = d.luogo;
+  if (!l.file.empty()) {
+    t += port::testo_percorso(cartella / l.file);
+    if (l.campo.riga > 0) {
+      t += ":" + std::to_string(l.campo.riga) + ":" +
+           std::to_string(l.campo.colonna);
+    } else if (l.riga > 0) {
+      t += ":" + std::to_string(l.riga);
+    }
+    t += ": ";
+  }
+  if (d.avviso()) return t + "avviso: " + d.messaggio;
+  return t + "errore " + std::to_string(d.numero) + ": " +
+         significato_diagnosi(d.numero, d.posizione, d.messaggio);
+}
+
+std::string riquadro(const campo_sorgente& c) {
+  if (c.riga <= 0) return {};
+  std::string t = da_cp1252(c.testo_riga);
+  t += '\n';
+  // Tabs before the field stay tabs, so that the caret stands under the
+  // field however the line is shown.
+  const auto prima = std::min<std::size_t>(
+      static_cast<std::size_t>(std::max(c.colonna - 1, 0)),
+      c.testo_riga.size());
+  for (std::size_t i = 0; i < prima; ++i) {
+    t += c.testo_riga[i] == '\t' ? '\t' : ' ';
+  }
+  t += '^';
+  if (c.larghezza > 1) t.append(static_cast<std::size_t>(c.larghezza - 1), '~');
+  t += '\n';
+  return t;
+}
+
+std::string testo_diagnosi(const diagnosi& d,
+                           const std::filesystem::path& cartella) {
+  return intestazione_diagnosi(d, cartella) + "\n" + riquadro(d.luogo.campo);
+}

@@ -1,0 +1,106 @@
+// The Windows-1252 code page: UTF-8 text to single bytes and back.
+#include "source/cp1252.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Unicode code points of the bytes 0x80..0x9F; 0 marks the five bytes the
+// code page leaves undefined.
+constexpr std::array<char32_t, 32> alti_cp1252 = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Decodes one UTF-8 character at `i`; returns false when malformed.
+bool leggi_utf8(std::string_view s, std::size_t& i, char32_t& cp) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  int seguito = 0;
+  if (b0 < 0x80) {
+    cp = b0;
+  } else if ((b0 & 0xE0) == 0xC0) {
+    cp = b0 & 0x1Fu;
+    seguito = 1;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    cp = b0 & 0x0Fu;
+    seguito = 2;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    cp = b0 & 0x07u;
+    seguito = 3;
+  } else {
+    return false;
+  }
+  ++i;
+  for (int k = 0; k < seguito; ++k, ++i) {
+    if (i >= s.size()) return false;
+    const auto b = static_cast<unsigned char>(s[i]);
+    if ((b & 0xC0) != 0x80) return false;
+    cp = (cp << 6) | (b & 0x3Fu);
+  }
+  return true;
+}
+
+std::string nome_carattere(char32_t cp) {
+  char testo[16];
+  std::snprintf(testo, sizeof testo, "U+%04X", static_cast<unsigned>(cp));
+  return testo;
+}
+
+}  // namespace
+
+bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato) {
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const std::size_t inizio = i;
+    char32_t cp = 0;
+    if (!leggi_utf8(utf8, i, cp)) {
+      scartato = "malformed UTF-8 at byte " + std::to_string(inizio);
+      return false;
+    }
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out.push_back(static_cast<char>(static_cast<unsigned char>(cp)));
+      continue;
+    }
+    bool trovato = false;
+    for (std::size_t k = 0; k < alti_cp1252.size(); ++k) {
+      if (alti_cp1252[k] != 0 && alti_cp1252[k] == cp) {
+        out.push_back(static_cast<char>(0x80 + k));
+        trovato = true;
+        break;
+      }
+    }
+    if (!trovato) {
+      scartato = "character " + nome_carattere(cp) +
+                 " is outside the Windows-1252 code page";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string da_cp1252(std::string_view byte) {
+  std::string out;
+  out.reserve(byte.size());
+  for (const char c : byte) {
+    const auto b = static_cast<unsigned char>(c);
+    char32_t cp = b;
+    if (b >= 0x80 && b <= 0x9F) {
+      cp = alti_cp1252[b - 0x80];
+      if (cp == 0) cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}

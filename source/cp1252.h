@@ -1,0 +1,20 @@
+// The Windows-1252 code page of the scenario's text files and of the texts
+// in the compiled table: UTF-8 text to single bytes, and single bytes back
+// to UTF-8 for reports, JSON and SVG.
+#ifndef SOURCE_CP1252_H_
+#define SOURCE_CP1252_H_
+
+#include <string>
+#include <string_view>
+
+// Encodes UTF-8 text as Windows-1252 into `out`. Returns false (and leaves
+// `out` unspecified) when a character has no single-byte form or the UTF-8
+// is malformed; `scartato` then describes the fault ("character U+0101 is
+// outside the Windows-1252 code page").
+bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
+
+// The UTF-8 text of Windows-1252 bytes. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
+std::string da_cp1252(std::string_view byte);
+
+#endif  // SOURCE_CP1252_H_

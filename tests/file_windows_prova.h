@@ -1,0 +1,53 @@
+// Helpers for the Windows tests that touch files: a file held open the way
+// another program (the simulator) may hold it, and the system's own words
+// for a Windows error.
+#ifndef TESTS_FILE_WINDOWS_PROVA_H_
+#define TESTS_FILE_WINDOWS_PROVA_H_
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "port/testo_windows.h"
+
+namespace file_prova {
+
+// Opens an existing file for reading and writing with the given sharing;
+// closed with the object.
+class tenuto_aperto {
+ public:
+  tenuto_aperto(const std::filesystem::path& p, DWORD condivisione)
+      : h_(::CreateFileW(p.c_str(), GENERIC_READ | GENERIC_WRITE, condivisione,
+                         nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~tenuto_aperto() {
+    if (h_ != INVALID_HANDLE_VALUE) ::CloseHandle(h_);
+  }
+  tenuto_aperto(const tenuto_aperto&) = delete;
+  tenuto_aperto& operator=(const tenuto_aperto&) = delete;
+
+  bool aperto() const { return h_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE h_;
+};
+
+// FormatMessageW's text for `codice`, without the closing full stop and
+// line end.
+inline std::string parole_di_sistema(DWORD codice) {
+  wchar_t testo[512] = {};
+  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS |
+                                       FORMAT_MESSAGE_MAX_WIDTH_MASK,
+                                   nullptr, codice, 0, testo, 512, nullptr);
+  std::wstring t(testo, n);
+  while (!t.empty() && (t.back() == L' ' || t.back() == L'.' ||
+                        t.back() == L'\r' || t.back() == L'\n')) {
+    t.pop_back();
+  }
+  return port::utf8_da_utf16(t);
+}
+
+}  // namespace file_prova
+
+#endif  // TESTS_FILE_WINDOWS_PROVA_H_

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -494,15 +493,24 @@ TEST(IspezionaTest, ExtremeCoordinatesArePrintedWhole) {
       esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
               "--route", "Linea", "--train", "T1"});
   EXPECT_EQ(t.stato, stato_ok) << t.err;
-  // The C library's own fixed notation, as printf gives it.
-  std::vector<char> a(400);
-  std::vector<char> b(400);
-  std::snprintf(a.data(), a.size(), "%.1f", -1.5e300);
-  std::snprintf(b.data(), b.size(), "%.1f", 1.7976931348623157e308);
-  EXPECT_NE(t.out.find("  first point metre 0: x " + std::string(a.data()) +
-                       ", y 0.2\n"),
-            std::string::npos);
-  EXPECT_NE(t.out.find("  last point  metre 1: x " + std::string(b.data()) +
-                       ", y -3.0\n"),
-            std::string::npos);
+  // Every digit of the fixed notation: 301 before the point for 1.5e300,
+  // 309 for the largest double.
+  auto numero_dopo = [&t](const std::string& prima) -> std::string {
+    const std::size_t da = t.out.find(prima);
+    if (da == std::string::npos) return {};
+    const std::size_t inizio = da + prima.size();
+    return t.out.substr(inizio, t.out.find(',', inizio) - inizio);
+  };
+  const std::string a = numero_dopo("  first point metre 0: x ");
+  const std::string b = numero_dopo("  last point  metre 1: x ");
+  EXPECT_EQ(a.size(), 1 + 301 + 2u) << a;
+  EXPECT_EQ(a.rfind("-15000000000000000", 0), 0u) << a;
+  EXPECT_EQ(b.size(), 309 + 2u) << b;
+  EXPECT_EQ(b.rfind("17976931348623157", 0), 0u) << b;
+  for (const std::string* x : {&a, &b}) {
+    EXPECT_EQ(x->substr(x->size() - 2), ".0");
+    EXPECT_EQ(x->find_first_not_of("-0123456789"), x->size() - 2);
+  }
+  EXPECT_NE(t.out.find(", y 0.2\n"), std::string::npos);
+  EXPECT_NE(t.out.find(", y -3.0\n"), std::string::npos);
 }

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
-#include "app/testo_utf8.h"
+#include "source/cp1252.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ json voce(std::size_t k, const voce_dati& v, ruolo_voce r) {
       {"valore_b", v.valore_b},
       {"valore_c", v.valore_c},
       {"opzione", v.opzione},
-      {"testo", utf8_da_cp1252(v.testo)},
+      {"testo", da_cp1252(v.testo)},
       {"numero_1", v.numero_1},
       {"numero_2", v.numero_2},
       {"numero_3", v.numero_3},
@@ -162,8 +162,8 @@ json piano(const file_compilati_letti& f, const riepilogo& r, bool punti) {
 std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
                            bool punti) {
   json j;
-  j["linea"] = utf8_da_cp1252(f.tabella[voce_linea].testo);
-  j["treno"] = utf8_da_cp1252(f.tabella[voce_treno].testo);
+  j["linea"] = da_cp1252(f.tabella[voce_linea].testo);
+  j["treno"] = da_cp1252(f.tabella[voce_treno].testo);
   j["lunghezza_percorso"] = r.lunghezza;
 
   j["stazioni"] = r.stazioni;

@@ -9,8 +9,10 @@
 #include "app/lettura_compilati.h"
 #include "app/riepilogo.h"
 
-// One JSON object, UTF-8, ended by a newline. Texts are converted byte for
-// byte from Windows-1252 (utf8_da_cp1252). With `punti`, "piano" also holds
+// One JSON object, UTF-8, ended by a newline. Texts are converted with the
+// code page's table (da_cp1252): every byte a character of its own, U+FFFD
+// for the five bytes Windows-1252 leaves undefined. With `punti`, "piano"
+// also holds
 // "x" and "y", one element per metre: a JSON integer for an integer record,
 // a number with a fraction for a double, null for an empty record (and for
 // a double that is not finite, which JSON cannot hold).

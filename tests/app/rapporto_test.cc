@@ -188,7 +188,7 @@ std::string rapporto_di(const std::string& linea, const std::string& treno) {
   const risultato_compilazione r = memorizza_percorso(
       s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}}, 1);
   EXPECT_EQ(r.esito, esito_compilazione::guasto_sorgente);
-  return testo_guasto(s, "d");
+  return con_barre(testo_guasto(s, "d"));
 }
 
 // What follows the report's first lines: from the FILE:LINE:COLUMN line on.

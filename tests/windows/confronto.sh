@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Linux program and the Windows programs (under Wine) on the same
 # small fixtures and compares, case by case, the exit status, standard
-# output, the report on standard error (each run's own folder written as
-# <DIR>, '\' as '/') and the names and bytes of everything left in the
-# folder. Any difference fails the script.
+# output and the report on standard error (both with each run's own folder
+# written as <DIR> and '\' as '/') and the names and bytes of everything
+# left in the folder. Any difference fails the script.
 #
 #   tests/windows/confronto.sh LINUX_PROGRAM WINDOWS_BIN
 #
@@ -83,6 +83,11 @@ nomi_propri() {
 cartella_al_posto() { mkdir "$1/Vendralo_Kv4417.sim"; }
 pulita_cartella_al_posto() { pulita "$1"; cartella_al_posto "$1"; }
 sola_lettura() { :; }  # made read-only once the program is in it
+# Several independent faults and warnings, for the check.
+molti_guasti() {
+  linea "$1" 'pendnza,  0,   0\r\ncartello_indicatore, 4850, (Citt\xe0)\r\n'
+  treno "$1" 'sabbia, 3o0\r\nvelocita, 0, 97\r\nstazione, 4850, 1, 200, 2, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, Alfa\r\n'
+}
 
 # --- Running and comparing -------------------------------------------------
 
@@ -147,8 +152,10 @@ caso() {
   [ "$stato_l" = "$stato_w" ] ||
     guasti+=("exit status: Linux $stato_l, Windows $stato_w")
   if [ "$programma" != gui-copy ]; then
-    cmp -s "$l.out" "$w.out" || guasti+=("standard output differs")
     local cartella_w="Z:${w//\//\\}"
+    # The check's findings name files on standard output.
+    diff <(normalizza "$l.out" "$l") <(normalizza "$w.out" "$cartella_w") \
+      >/dev/null || guasti+=("standard output differs")
     if ! diff <(normalizza "$l.err" "$l") <(normalizza "$w.err" "$cartella_w") \
       >"$w.diff"; then
       guasti+=("report differs:"$'\n'"$(cat "$w.diff")")
@@ -197,6 +204,9 @@ caso compile-missing-line-source manca_linea . cli compile
 caso compile-missing-train-source manca_treno . cli compile
 caso compile-in-Nicolò nicolo_103 . cli compile --folder Nicolò
 caso compile-a-folder-in-the-way pulita_cartella_al_posto . cli compile
+caso check-clean pulita . cli check
+caso check-several-faults molti_guasti . cli check
+caso check-in-Nicolò nicolo_103 . cli check --folder Nicolò
 caso usage-fault vuota . cli compile --route a/b
 caso help vuota . cli --help
 

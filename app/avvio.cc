@@ -7,6 +7,8 @@
 #include "app/compila.h"
 #include "app/controllo.h"
 #include "app/corsa.h"
+#include "app/disegno.h"
+#include "app/ispeziona.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
 #include "port/sistema.h"
@@ -30,6 +32,8 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
       return stato_ok;
     case comando::compila:
     case comando::controlla:
+    case comando::ispeziona:
+    case comando::disegna:
     case comando::corsa:
       break;
   }
@@ -37,6 +41,7 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
   if (o.cartella) {
     cartella = port::percorso_da_testo(*o.cartella);
   } else if (o.cosa != comando::corsa) {
+    // An author's commands work where the author stands.
     cartella = ".";
   } else {
     auto trovata = port::cartella_programma(argv0);
@@ -46,9 +51,19 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
     }
     cartella = *trovata;
   }
-  if (o.cosa == comando::compila) {
-    return esegui_compilazione(o, cartella, p, err);
+  switch (o.cosa) {
+    case comando::compila:
+      return esegui_compilazione(o, cartella, p, err);
+    case comando::controlla:
+      return esegui_controllo(o, cartella, out);
+    case comando::ispeziona:
+      return esegui_ispezione(o, cartella, out, err);
+    case comando::disegna:
+      return esegui_disegno(o, cartella, err);
+    case comando::corsa:
+    case comando::aiuto:
+    case comando::versione:
+      break;
   }
-  if (o.cosa == comando::controlla) return esegui_controllo(o, cartella, out);
   return esegui_corsa(o, cartella, p, err);
 }

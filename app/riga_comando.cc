@@ -12,6 +12,24 @@ esito_riga_comando sbagliato(std::string testo) {
   return {std::nullopt, std::move(testo)};
 }
 
+// The commands named by their first word; the whole run has none.
+struct parola_comando {
+  std::string_view parola;
+  comando cosa;
+};
+constexpr parola_comando parole_comando[] = {
+    {"compile", comando::compila},
+    {"check", comando::controlla},
+    {"inspect", comando::ispeziona},
+    {"plot", comando::disegna},
+};
+
+// The commands that name a scenario by its two identifiers.
+bool nomina_scenario(comando c) {
+  return c == comando::compila || c == comando::controlla ||
+         c == comando::ispeziona || c == comando::disegna;
+}
+
 }  // namespace
 
 bool identificatore_valido(std::string_view id) {
@@ -25,12 +43,13 @@ bool identificatore_valido(std::string_view id) {
 esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
   opzioni o;
   std::size_t i = 0;
-  if (!args.empty() && args[0] == "compile") {
-    o.cosa = comando::compila;
-    i = 1;
-  } else if (!args.empty() && args[0] == "check") {
-    o.cosa = comando::controlla;
-    i = 1;
+  if (!args.empty()) {
+    for (const parola_comando& p : parole_comando) {
+      if (args[0] == p.parola) {
+        o.cosa = p.cosa;
+        i = 1;
+      }
+    }
   }
   for (; i < args.size(); ++i) {
     const std::string_view a = args[i];
@@ -54,8 +73,7 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.conserva_sorgenti = true;
     } else if (a == "--strict" && o.cosa == comando::controlla) {
       o.severo = true;
-    } else if ((a == "--route" || a == "--train") &&
-               (o.cosa == comando::compila || o.cosa == comando::controlla)) {
+    } else if ((a == "--route" || a == "--train") && nomina_scenario(o.cosa)) {
       auto v = valore();
       if (!v) return sbagliato(std::string(a) + " needs an identifier");
       if (!identificatore_valido(*v)) {
@@ -63,10 +81,19 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
                          "': use only letters, digits, '_' and '-'");
       }
       (a == "--route" ? o.linea : o.treno) = *v;
+    } else if (a == "--json" && o.cosa == comando::ispeziona) {
+      o.json = true;
+    } else if (a == "--points" && o.cosa == comando::ispeziona) {
+      o.punti = true;
+    } else if (a == "--output" && o.cosa == comando::disegna) {
+      auto v = valore();
+      if (!v || v->empty()) return sbagliato("--output needs a file name");
+      o.uscita = *v;
     } else {
       return sbagliato("unknown argument '" + std::string(a) + "'");
     }
   }
+  if (o.punti && !o.json) return sbagliato("--points goes with --json");
   return {o, {}};
 }
 
@@ -94,6 +121,19 @@ std::string testo_aiuto() {
          "      every fault and every warning, each with its file, line and\n"
          "      column; nothing is written or deleted. Warnings alone do not\n"
          "      fail the check, unless --strict.\n"
+         "  scenario inspect [--folder DIR] [--route ID] [--train ID]\n"
+         "                   [--json [--points]]\n"
+         "      Read the three compiled files in DIR (the plan file may be\n"
+         "      absent) and print what they hold: route, stations, board\n"
+         "      texts, settings with stamps and codes, counts of the cell\n"
+         "      kinds, the plan's ends and extent. --json prints every cell\n"
+         "      and every slot as JSON; --points adds every plan point.\n"
+         "  scenario plot [--folder DIR] [--route ID] [--train ID]\n"
+         "                [--output FILE]\n"
+         "      Draw the compiled files as one SVG page: the plan of the line\n"
+         "      with its stations, and the profile along it (speed limit,\n"
+         "      gradient, signals, speed restrictions, stations, mountain\n"
+         "      sections). Written to FILE, by default DIR/ID_TRAIN.svg.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"
@@ -101,7 +141,8 @@ std::string testo_aiuto() {
          "  1  compile fault in a source file (the report gives its number);\n"
          "     for check, at least one fault (or, with --strict, a warning)\n"
          "  2  usage error\n"
-         "  3  a file that could not be read or written\n";
+         "  3  a file that could not be read or written, or a compiled file\n"
+         "     that does not follow its layout\n";
 }
 
 std::string testo_versione() { return "scenario 0.1.0\n"; }

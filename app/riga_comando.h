@@ -1,5 +1,6 @@
 // The command line: the whole run (default), the compile or the check of an
-// author's sources, plus --help and --version.
+// author's sources, the inspection and the plot of compiled files, plus
+// --help and --version.
 #ifndef APP_RIGA_COMANDO_H_
 #define APP_RIGA_COMANDO_H_
 
@@ -10,15 +11,27 @@
 
 #include "app/stato_uscita.h"
 
-enum class comando { corsa, compila, controlla, aiuto, versione };
+enum class comando {
+  corsa,
+  compila,
+  controlla,
+  ispeziona,
+  disegna,
+  aiuto,
+  versione
+};
 
 struct opzioni {
   comando cosa = comando::corsa;
   std::optional<std::string> cartella;  // --folder; default: the program's
-  std::string linea = "Vendralo";       // --route (compile and check)
-  std::string treno = "Kv4417";         // --train (compile and check)
-  bool conserva_sorgenti = false;       // --keep-sources (whole run only)
-  bool severo = false;                  // --strict (check only)
+  // --route and --train (compile, check, inspect, plot)
+  std::string linea = "Vendralo";
+  std::string treno = "Kv4417";
+  bool conserva_sorgenti = false;     // --keep-sources (whole run only)
+  bool severo = false;                // --strict (check only)
+  bool json = false;                  // --json (inspect only)
+  bool punti = false;                 // --points (inspect --json only)
+  std::optional<std::string> uscita;  // --output (plot only)
 };
 
 struct esito_riga_comando {

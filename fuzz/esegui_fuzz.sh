@@ -8,8 +8,9 @@
 # FUZZER is a built sorgenti_fuzz (the compile core) or verifica_fuzz (the
 # check against the compile), both seeded with fuzz/corpus/sorgenti/, the
 # keyword dictionary and the scenario's own sources cut to 10 km, which
-# PROGRAM, a built `scenario`, writes; or a built file_compilati_fuzz (the
-# decoders, seeded with fuzz/corpus/file_compilati/).
+# PROGRAM, a built `scenario`, writes; a built file_compilati_fuzz (the
+# decoders, seeded with fuzz/corpus/file_compilati/); or a built
+# ispezione_fuzz (inspect and plot, seeded with fuzz/corpus/ispezione/).
 # The corpus lives in a temporary folder, or in ESEGUI_FUZZ_CORPUS when that
 # names a folder: a long run that is stopped then goes on from what it had
 # found. For example, the bounded runs of CI:
@@ -74,6 +75,10 @@ case "$(basename "$fuzzer")" in
   file_compilati_fuzz)
     cp "$radice"/fuzz/corpus/file_compilati/* "$corpus/"
     opzioni=(-max_len=8192)
+    ;;
+  ispezione_fuzz)
+    cp "$radice"/fuzz/corpus/ispezione/* "$corpus/"
+    opzioni=(-max_len=16384)
     ;;
   *)
     echo "esegui_fuzz: unknown fuzz target $fuzzer" >&2

@@ -38,7 +38,31 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_EQ(e.valide->linea, "Vendralo");
   EXPECT_EQ(e.valide->treno, "Kv4417");
 
+  e = leggi({"inspect", "--json", "--points", "--route", "L", "--train", "T",
+             "--folder", "d"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_EQ(e.valide->cosa, comando::ispeziona);
+  EXPECT_TRUE(e.valide->json);
+  EXPECT_TRUE(e.valide->punti);
+  EXPECT_EQ(e.valide->linea, "L");
+  EXPECT_EQ(e.valide->treno, "T");
+  EXPECT_EQ(*e.valide->cartella, "d");
+
+  e = leggi({"inspect"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_FALSE(e.valide->json);
+  EXPECT_FALSE(e.valide->cartella);
+  EXPECT_EQ(e.valide->linea, "Vendralo");
+
+  e = leggi({"plot", "--output", "p.svg", "--train", "T-1"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_EQ(e.valide->cosa, comando::disegna);
+  EXPECT_EQ(*e.valide->uscita, "p.svg");
+  EXPECT_EQ(e.valide->treno, "T-1");
+  EXPECT_FALSE(leggi({"plot"}).valide->uscita);
+
   EXPECT_EQ(leggi({"--help"}).valide->cosa, comando::aiuto);
+  EXPECT_EQ(leggi({"plot", "--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"compile", "--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"--version"}).valide->cosa, comando::versione);
 }
@@ -54,6 +78,18 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
       {"compile", "--train", ""},
       {"--route", "x"},
       {"compile", "--keep-sources"},
+      {"compile", "--json"},
+      {"--json"},
+      {"inspect", "--points"},
+      {"inspect", "--output", "x.svg"},
+      {"inspect", "--keep-sources"},
+      {"inspect", "--route", "a/b"},
+      {"inspect", "--train"},
+      {"plot", "--json"},
+      {"plot", "--output"},
+      {"plot", "--output", ""},
+      {"plot", "--route", "x y"},
+      {"compile", "inspect"},
   };
   for (const auto& c : casi) {
     auto e = leggi(c);
@@ -63,10 +99,12 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
   }
 }
 
-TEST(RigaComandoTest, HelpListsTheExitStatuses) {
+TEST(RigaComandoTest, HelpListsTheCommandsAndTheExitStatuses) {
   const std::string aiuto = testo_aiuto();
   for (const char* s :
-       {"0  done", "1  compile fault", "2  usage error", "3  a file"}) {
+       {"scenario compile", "scenario inspect", "--json [--points]",
+        "scenario plot", "[--output FILE]", "0  done", "1  compile fault",
+        "2  usage error", "3  a file"}) {
     EXPECT_NE(aiuto.find(s), std::string::npos) << s;
   }
 }

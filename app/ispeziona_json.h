@@ -1,0 +1,22 @@
+// The compiled files as JSON, for `inspect --json`: every slot and every
+// cell with the model's field names, the roles and counts of the summary,
+// and the plan's summary, optionally with every plan point.
+#ifndef APP_ISPEZIONA_JSON_H_
+#define APP_ISPEZIONA_JSON_H_
+
+#include <string>
+
+#include "app/lettura_compilati.h"
+#include "app/riepilogo.h"
+
+// One JSON object, UTF-8, ended by a newline. Texts are converted with the
+// code page's table (da_cp1252): every byte a character of its own, U+FFFD
+// for the five bytes Windows-1252 leaves undefined. With `punti`, "piano"
+// also holds
+// "x" and "y", one element per metre: a JSON integer for an integer record,
+// a number with a fraction for a double, null for an empty record (and for
+// a double that is not finite, which JSON cannot hold).
+std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
+                           bool punti);
+
+#endif  // APP_ISPEZIONA_JSON_H_

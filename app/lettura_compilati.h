@@ -1,0 +1,47 @@
+// The three compiled files of a scenario read back through the platform
+// layer and the decoders, for the commands that show what a compile wrote.
+#ifndef APP_LETTURA_COMPILATI_H_
+#define APP_LETTURA_COMPILATI_H_
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/scenario.h"
+#include "compiler/tracciato.h"
+
+struct file_compilati_letti {
+  std::array<voce_dati, numero_voci> tabella{};
+  std::vector<cella> celle;
+  // Empty when the plan file is absent: a compile without the plan leaves
+  // whatever plan file was there, so none at all is a normal state.
+  tracciato_piano piano;
+  bool ha_piano = false;
+
+  // Sizes in bytes, for the summary.
+  std::size_t byte_tabella = 0;
+  std::size_t byte_celle = 0;
+  std::size_t byte_piano = 0;
+};
+
+// Why the files could not be read; empty when they were.
+struct [[nodiscard]] esito_lettura_compilati {
+  // "<file>: <system reason>" for a file that could not be read, or
+  // "<file>: byte <offset>: <decoder's reason>" for one that does not
+  // follow its layout.
+  std::string messaggio;
+  bool ok() const { return messaggio.empty(); }
+};
+
+// Reads <cartella>/<linea>_<treno>.sim, <linea>_<treno>.dat and, when it
+// exists, <linea>_linea.dat. Stops at the first file that is missing (the
+// plan file excepted), unreadable or damaged; `out` is then unspecified.
+esito_lettura_compilati leggi_compilati(const std::filesystem::path& cartella,
+                                        std::string_view linea,
+                                        std::string_view treno,
+                                        file_compilati_letti& out);
+
+#endif  // APP_LETTURA_COMPILATI_H_

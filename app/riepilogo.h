@@ -1,0 +1,95 @@
+// What the compiled files hold, worked out from the decoded records for a
+// person to check: the role of every slot, the stations and board texts,
+// the count of every cell kind, the mountain sections, the plan's ends and
+// extent, and what the stamps and codes should be.
+#ifndef APP_RIEPILOGO_H_
+#define APP_RIEPILOGO_H_
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/lettura_compilati.h"
+#include "compiler/scenario.h"
+
+// Stamps the compile puts into slot 85 ("numero_1") and cell 1 ("valore1").
+inline constexpr std::int16_t timbro_voce_linea = 610;
+inline constexpr std::int16_t timbro_cella_uno = 5121;
+
+enum class ruolo_voce {
+  non_usata,  // slot 0, or a slot of 1 .. 80 that holds nothing
+  stazione,
+  testo_cartello,  // a board cell (kind 14) points at it
+  progressiva,     // 81 .. 83
+  totali,          // 84
+  linea,           // 85
+  treno,           // 86
+};
+
+// A feature's cell is rnd(p / 50 + 1), so the feature of cell i stands at
+// (i - 1) * 50 m.
+inline std::int64_t posizione_elemento(std::size_t cella) {
+  return (static_cast<std::int64_t>(cella) - 1) * 50;
+}
+// The piecewise values (speed, gradient, adhesion, mountain type) of a row
+// at p start at cell rnd(p / 50), so cell i's value holds from i * 50 m.
+inline std::int64_t inizio_tratto(std::size_t cella) {
+  return static_cast<std::int64_t>(cella) * 50;
+}
+
+struct cartello_letto {
+  std::size_t voce = 0;
+  std::size_t cella = 0;  // the first board cell that points at the slot
+};
+
+// Consecutive cells with the same non-zero "tipo_montagna".
+struct tratto_montagna {
+  std::size_t prima_cella = 0;
+  std::size_t ultima_cella = 0;  // inclusive
+  std::uint8_t tipo = 0;
+};
+
+// A plan point: x is coordinate 0 (east), y coordinate 1 (north), metres.
+struct punto_piano {
+  std::size_t metro = 0;
+  double x = 0;
+  double y = 0;
+};
+
+// Only metres whose two coordinates both hold a finite value count.
+struct estensione_piano {
+  std::size_t punti = 0;  // such metres; 0: nothing to show
+  punto_piano primo;
+  punto_piano ultimo;
+  double x_min = 0, x_max = 0, y_min = 0, y_max = 0;
+};
+
+// The point of metre m when it counts (see estensione_piano).
+std::optional<punto_piano> punto_di(const tracciato_piano& t, std::size_t m);
+
+struct riepilogo {
+  std::array<ruolo_voce, numero_voci> ruoli{};
+  std::vector<std::size_t> stazioni;     // slots, in route order
+  std::vector<cartello_letto> cartelli;  // from slot 80 down
+  std::array<std::size_t, 256> celle_per_tipo{};
+  std::vector<tratto_montagna> montagne;
+  estensione_piano piano;
+
+  std::int64_t lunghezza = 0;  // slot 84 "valore_b"
+  // What a compile of a route of that length writes; nullopt for a length
+  // no compile accepts.
+  std::optional<std::size_t> celle_attese;
+  std::optional<std::size_t> metri_attesi;  // plan metres per coordinate
+
+  // The competition codes of the identifiers in slots 86 and 85: the plain
+  // one belongs in cell 1 "valore2", the weighted one in slot 85
+  // "valore_d".
+  std::int32_t codice_semplice = 0;
+  std::int32_t codice_pesato = 0;
+};
+
+riepilogo riassumi(const file_compilati_letti& f);
+
+#endif  // APP_RIEPILOGO_H_

@@ -1,0 +1,200 @@
+// The SVG text writer.
+#include "app/svg.h"
+
+#include <array>
+#include <cassert>
+#include <charconv>
+#include <cmath>
+
+#include "app/testo_utf8.h"
+
+namespace {
+
+constexpr char32_t sostituto = 0xFFFD;
+
+bool ammesso_in_xml(char32_t c) {
+  if (c == 0x9 || c == 0xA || c == 0xD) return true;
+  if (c < 0x20) return false;
+  if (c >= 0x7F && c <= 0x9F) return false;  // allowed, but shows nothing
+  if (c >= 0xD800 && c <= 0xDFFF) return false;
+  if (c == 0xFFFE || c == 0xFFFF) return false;
+  return c <= 0x10FFFF;
+}
+
+// The character at the front of `s` and its length in bytes; an invalid or
+// overlong sequence gives U+FFFD for its first byte alone.
+std::pair<char32_t, std::size_t> prossimo(std::string_view s) {
+  const auto b0 = static_cast<unsigned char>(s[0]);
+  if (b0 < 0x80) return {b0, 1};
+  std::size_t lunghezza = 0;
+  char32_t c = 0;
+  char32_t minimo = 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    lunghezza = 2;
+    c = b0 & 0x1Fu;
+    minimo = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    lunghezza = 3;
+    c = b0 & 0x0Fu;
+    minimo = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    lunghezza = 4;
+    c = b0 & 0x07u;
+    minimo = 0x10000;
+  } else {
+    return {sostituto, 1};
+  }
+  if (s.size() < lunghezza) return {sostituto, 1};
+  for (std::size_t i = 1; i < lunghezza; ++i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if ((b & 0xC0) != 0x80) return {sostituto, 1};
+    c = (c << 6) | (b & 0x3Fu);
+  }
+  if (c < minimo) return {sostituto, 1};
+  return {c, lunghezza};
+}
+
+}  // namespace
+
+std::string numero_svg(double v, int decimali) {
+  assert(decimali >= 0 && decimali <= 6);
+  assert(std::isfinite(v));
+  std::array<char, 400> buf{};
+  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v,
+                               std::chars_format::fixed, decimali);
+  std::string out(buf.data(), r.ptr);
+  if (out.find('.') != std::string::npos) {
+    while (out.back() == '0') out.pop_back();
+    if (out.back() == '.') out.pop_back();
+  }
+  if (out == "-0") out = "0";
+  return out;
+}
+
+std::string testo_xml(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  while (!utf8.empty()) {
+    const auto [c, lunghezza] = prossimo(utf8);
+    utf8.remove_prefix(lunghezza);
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        aggiungi_utf8(out, ammesso_in_xml(c) ? c : sostituto);
+    }
+  }
+  return out;
+}
+
+documento_svg::documento_svg(double larghezza, double altezza) {
+  out_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  const std::string l = numero_svg(larghezza);
+  const std::string a = numero_svg(altezza);
+  apri("svg", {{"xmlns", "http://www.w3.org/2000/svg"},
+               {"width", l},
+               {"height", a},
+               {"viewBox", "0 0 " + l + " " + a}});
+}
+
+void documento_svg::etichetta(std::string_view nome,
+                              std::initializer_list<attributo> a) {
+  out_ += '<';
+  out_ += nome;
+  for (const attributo& x : a) {
+    out_ += ' ';
+    out_ += x.nome;
+    out_ += "=\"";
+    out_ += testo_xml(x.valore);
+    out_ += '"';
+  }
+}
+
+void documento_svg::apri(std::string_view nome,
+                         std::initializer_list<attributo> a) {
+  etichetta(nome, a);
+  out_ += ">\n";
+  aperti_.emplace_back(nome);
+}
+
+void documento_svg::chiudi() {
+  assert(!aperti_.empty());
+  out_ += "</" + aperti_.back() + ">\n";
+  aperti_.pop_back();
+}
+
+void documento_svg::vuoto(std::string_view nome,
+                          std::initializer_list<attributo> a) {
+  etichetta(nome, a);
+  out_ += "/>\n";
+}
+
+void documento_svg::testo(std::string_view nome,
+                          std::initializer_list<attributo> a,
+                          std::string_view utf8) {
+  etichetta(nome, a);
+  out_ += '>';
+  out_ += testo_xml(utf8);
+  out_ += "</";
+  out_ += nome;
+  out_ += ">\n";
+}
+
+std::string documento_svg::fine() {
+  while (!aperti_.empty()) chiudi();
+  return std::move(out_);
+}
+
+void dati_percorso::coppia(double x, double y) {
+  d_ += numero_svg(x);
+  d_ += ' ';
+  d_ += numero_svg(y);
+}
+
+void dati_percorso::muovi(double x, double y) {
+  if (!d_.empty()) d_ += ' ';
+  d_ += 'M';
+  coppia(x, y);
+  continua_ = true;
+}
+
+void dati_percorso::linea(double x, double y) {
+  // After M or L further pairs continue the line without a command letter.
+  if (continua_) {
+    d_ += ' ';
+  } else {
+    d_ += 'L';
+  }
+  coppia(x, y);
+  continua_ = true;
+}
+
+void dati_percorso::verticale(double dy) {
+  d_ += 'v';
+  d_ += numero_svg(dy);
+  continua_ = false;
+}
+
+void dati_percorso::orizzontale(double dx) {
+  d_ += 'h';
+  d_ += numero_svg(dx);
+  continua_ = false;
+}
+
+void dati_percorso::chiudi_pezzo() {
+  d_ += 'Z';
+  continua_ = false;
+}

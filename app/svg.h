@@ -1,0 +1,77 @@
+// A small writer of SVG text: elements with attributes, text that is always
+// escaped, numbers written the same on every platform, and path data. What
+// it writes is well-formed XML whatever text it is given.
+#ifndef APP_SVG_H_
+#define APP_SVG_H_
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// v with at most `decimali` decimals, trailing zeros and a lone point
+// dropped, "-0" written as "0"; independent of the locale.
+// REQUIRES: v finite, 0 <= decimali <= 6.
+std::string numero_svg(double v, int decimali = 1);
+
+// Text for character data or an attribute value: & < > " ' escaped; bytes
+// that are not UTF-8, and characters XML 1.0 does not allow (controls but
+// tab, line feed and carriage return; U+FFFE, U+FFFF), become U+FFFD.
+std::string testo_xml(std::string_view utf8);
+
+struct attributo {
+  attributo(std::string_view n, std::string_view v) : nome(n), valore(v) {}
+  attributo(std::string_view n, const char* v) : nome(n), valore(v) {}
+  attributo(std::string_view n, const std::string& v) : nome(n), valore(v) {}
+  attributo(std::string_view n, double v) : nome(n), valore(numero_svg(v)) {}
+
+  std::string_view nome;  // one of ours, never from input
+  std::string valore;     // escaped when written
+};
+
+class documento_svg {
+ public:
+  // Opens the document: the XML declaration and the root element of
+  // `larghezza` by `altezza` user units, one unit a pixel.
+  documento_svg(double larghezza, double altezza);
+
+  // An element with children: apri, the children, then chiudi.
+  void apri(std::string_view nome, std::initializer_list<attributo> a = {});
+  void chiudi();
+  // An element without children.
+  void vuoto(std::string_view nome, std::initializer_list<attributo> a);
+  // An element holding only `utf8` as text.
+  void testo(std::string_view nome, std::initializer_list<attributo> a,
+             std::string_view utf8);
+
+  // Closes every open element and the root and gives the document.
+  std::string fine();
+
+ private:
+  void etichetta(std::string_view nome, std::initializer_list<attributo> a);
+
+  std::string out_;
+  std::vector<std::string> aperti_;
+};
+
+// Path data: each muovi starts a piece, each linea continues it.
+class dati_percorso {
+ public:
+  void muovi(double x, double y);
+  void linea(double x, double y);
+  // A relative vertical or horizontal line from the current point.
+  void verticale(double dy);
+  void orizzontale(double dx);
+  void chiudi_pezzo();
+
+  bool vuoto() const { return d_.empty(); }
+  const std::string& testo() const { return d_; }
+
+ private:
+  void coppia(double x, double y);
+
+  std::string d_;
+  bool continua_ = false;  // the last command was M or L
+};
+
+#endif  // APP_SVG_H_

@@ -1,0 +1,20 @@
+// Texts of the compiled files (single-byte Windows-1252: station names,
+// board texts, identifiers) for a person to read, on a terminal or in a
+// drawing, and the UTF-8 form of one character.
+#ifndef APP_TESTO_UTF8_H_
+#define APP_TESTO_UTF8_H_
+
+#include <string>
+#include <string_view>
+
+// Appends the UTF-8 form of c. REQUIRES: c <= 0x10FFFF, not a surrogate.
+void aggiungi_utf8(std::string& out, char32_t c);
+
+// The text as UTF-8 through the code page's table (da_cp1252, which gives
+// U+FFFD for the five bytes it leaves undefined), with every control
+// character (C0 and DEL) replaced by U+FFFD too, so that a compiled file can
+// neither steer a terminal nor put a character into a drawing that XML
+// forbids.
+std::string utf8_leggibile(std::string_view byte);
+
+#endif  // APP_TESTO_UTF8_H_

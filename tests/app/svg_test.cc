@@ -1,0 +1,90 @@
+#include "app/svg.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+TEST(SvgTest, NumbersAreShortAndTheSameEverywhere) {
+  struct caso {
+    double v;
+    int decimali;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {0, 1, "0"},         {-0.0, 1, "0"},
+      {-0.04, 1, "0"},     {10, 1, "10"},
+      {1.26, 1, "1.3"},    {-3.04, 1, "-3"},
+      {-3.06, 1, "-3.1"},  {123456789.5, 1, "123456789.5"},
+      {0.001, 3, "0.001"}, {309, 3, "309"},
+      {2.5, 0, "2"},  // to the even neighbour, as printf does
+      {1e-7, 3, "0"},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.atteso);
+    EXPECT_EQ(numero_svg(c.v, c.decimali), c.atteso);
+  }
+}
+
+TEST(SvgTest, TextIsEscapedAndAlwaysAllowedInXml) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  struct caso {
+    std::string testo;
+    std::string atteso;
+  };
+  const caso casi[] = {
+      {"A&B <C> \"D\" 'E'", "A&amp;B &lt;C&gt; &quot;D&quot; &apos;E&apos;"},
+      {"Citt\xC3\xA0 \xE2\x80\xB0", "Citt\xC3\xA0 \xE2\x80\xB0"},
+      {"\xF0\x9F\x9A\x82", "\xF0\x9F\x9A\x82"},  // outside the BMP
+      {"tab\tlf\ncr\r", "tab\tlf\ncr\r"},
+      {std::string("a\0b", 3), "a" + fffd + "b"},
+      {"\x01\x1F", fffd + fffd},
+      {"\xC2\x85", fffd},          // C1 control
+      {"\xFF", fffd},              // never in UTF-8
+      {"\xC0\x80", fffd + fffd},   // overlong
+      {"\xE2\x82", fffd + fffd},   // cut short
+      {"\xED\xA0\x80", fffd},      // surrogate
+      {"\xEF\xBF\xBE", fffd},      // U+FFFE
+      {"\xF4\x90\x80\x80", fffd},  // past U+10FFFF
+      {"\xE2\x28\xA1", fffd + "(" + fffd},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    EXPECT_EQ(testo_xml(c.testo), c.atteso);
+  }
+}
+
+TEST(SvgTest, DocumentClosesWhatItOpens) {
+  documento_svg svg(100, 50.5);
+  svg.apri("g", {{"id", "a\"b"}, {"opacity", 0.5}});
+  svg.vuoto("circle", {{"cx", 1.0}, {"cy", -2.25}, {"r", 3.0}});
+  svg.testo("text", {{"x", 4.0}}, "R&D <1>");
+  svg.apri("g");
+  EXPECT_EQ(svg.fine(),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" "
+            "height=\"50.5\" viewBox=\"0 0 100 50.5\">\n"
+            "<g id=\"a&quot;b\" opacity=\"0.5\">\n"
+            "<circle cx=\"1\" cy=\"-2.2\" r=\"3\"/>\n"
+            "<text x=\"4\">R&amp;D &lt;1&gt;</text>\n"
+            "<g>\n"
+            "</g>\n"
+            "</g>\n"
+            "</svg>\n");
+}
+
+TEST(SvgTest, PathDataNamesACommandWhereOneIsNeeded) {
+  dati_percorso d;
+  EXPECT_TRUE(d.vuoto());
+  d.muovi(1, 2);
+  d.linea(3, 4);
+  d.linea(5, 6);
+  d.verticale(-7);
+  d.linea(8, 9);
+  d.orizzontale(1.5);
+  d.chiudi_pezzo();
+  d.muovi(0, 0);
+  d.linea(1, 1);
+  EXPECT_FALSE(d.vuoto());
+  EXPECT_EQ(d.testo(), "M1 2 3 4 5 6v-7L8 9h1.5Z M0 0 1 1");
+}

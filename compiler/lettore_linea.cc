@@ -156,8 +156,8 @@ class lettura_linea {
     const auto [prima, nuova] =
         righe_generali_.try_emplace(kind, f_.luogo(f_.posto_campo()).riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), "'" + std::string(f_.campo()) +
-                                      "' sostituisce quanto dato alla riga " +
+      f_.avviso(f_.posto_campo(), tra_apici(f_.campo()) +
+                                      " sostituisce quanto dato alla riga " +
                                       n(prima->second));
       prima->second = f_.luogo(f_.posto_campo()).riga;
     }
@@ -240,9 +240,8 @@ class lettura_linea {
     } else if (contiene(f_.campo(), "9")) {
       t.valore_c = 9;
     } else {
-      return f_.guasto(
-          guasto::codici_ripetizione, f_.posto_campo(),
-          "'" + std::string(f_.campo()) + "' non contiene né 4 né 9");
+      return f_.guasto(guasto::codici_ripetizione, f_.posto_campo(),
+                       tra_apici(f_.campo()) + " non contiene né 4 né 9");
     }
     if (v.n[1] == 0) t.valore_c = 0;
     return passo::avanti;
@@ -414,7 +413,7 @@ class lettura_linea {
     if (!c) {
       return f_.guasto(
           guasto::curva, f_.posto_campo(),
-          "'" + std::string(f_.campo()) + "' non contiene una classe da 1 a 6");
+          tra_apici(f_.campo()) + " non contiene una classe da 1 a 6");
     }
     const std::int64_t inizio = v.n[0];
     if (f_.in_verifica()) {

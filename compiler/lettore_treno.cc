@@ -133,8 +133,8 @@ class lettura_treno {
     const std::int32_t riga = f_.luogo(f_.posto_campo()).riga;
     const auto [prima, nuova] = righe_valori_.try_emplace(kind, riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), "'" + std::string(f_.campo()) +
-                                      "' sostituisce quanto dato alla riga " +
+      f_.avviso(f_.posto_campo(), tra_apici(f_.campo()) +
+                                      " sostituisce quanto dato alla riga " +
                                       n(prima->second));
       prima->second = riga;
     }

@@ -80,9 +80,8 @@ std::optional<passo> lettura_sorgente::prossima_riga() {
 std::nullopt_t lettura_sorgente::ultimo_campo() {
   if (in_verifica() && !campo_.empty() && !intestazione(campo_)) {
     avviso(posto_campo_,
-           "l'ultimo campo del file non viene mai letto: '" +
-               std::string(campo_) +
-               "' è ignorato (il file finisce di solito con \"[fine]\")");
+           "l'ultimo campo del file non viene mai letto: " + tra_apici(campo_) +
+               " è ignorato (il file finisce di solito con \"[fine]\")");
   }
   return std::nullopt;
 }
@@ -99,8 +98,8 @@ void lettura_sorgente::non_riconosciuta(parte_sorgente parte) {
       return;
     }
     riga_segnalata_ = riga;
-    avviso(posto_campo_, "valore in più: '" + std::string(campo_) +
-                             "' è letto come parola chiave e ignorato");
+    avviso(posto_campo_, "valore in più: " + tra_apici(campo_) +
+                             " è letto come parola chiave e ignorato");
     return;
   }
   riga_segnalata_ = riga;
@@ -113,9 +112,9 @@ void lettura_sorgente::non_riconosciuta(parte_sorgente parte) {
             " di seguito; la riga è ignorata");
     return;
   }
-  std::string testo = "riga non riconosciuta: '" + std::string(campo_) + "'";
+  std::string testo = "riga non riconosciuta: " + tra_apici(campo_);
   if (const auto vicina = parola_vicina(campo_, parte)) {
-    testo += " (forse '" + std::string(*vicina) + "'?)";
+    testo += " (forse " + tra_apici(*vicina) + "?)";
   }
   avviso(posto_campo_, std::move(testo) + ", la riga è ignorata");
 }

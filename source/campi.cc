@@ -53,6 +53,15 @@ std::optional<std::int32_t> valore_numerico(std::string_view token,
   return static_cast<std::int32_t>(v);
 }
 
+std::string tra_apici(std::string_view testo) {
+  std::string t;
+  t.reserve(testo.size() + 2);
+  t += '\'';
+  t.append(testo);
+  t += '\'';
+  return t;
+}
+
 std::string motivo_valore(std::string_view token, larghezza w) {
   std::string_view cifre = token;
   if (!cifre.empty() && (cifre.front() == '+' || cifre.front() == '-')) {
@@ -60,7 +69,7 @@ std::string motivo_valore(std::string_view token, larghezza w) {
   }
   const bool numero = !cifre.empty() && cifre.find_first_not_of("0123456789") ==
                                             std::string_view::npos;
-  if (!numero) return "'" + std::string(token) + "' non è un numero intero";
+  if (!numero) return tra_apici(token) + " non è un numero intero";
   std::string_view ampiezza;
   switch (w) {
     case larghezza::i32:

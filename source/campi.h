@@ -28,6 +28,9 @@
 // REQUIRES: valore_numerico(token, w) is nullopt.
 std::string motivo_valore(std::string_view token, larghezza w);
 
+// `testo` between single quotes, as the reports cite what a field held.
+std::string tra_apici(std::string_view testo);
+
 // What a value read at the end of the file reports.
 inline constexpr std::string_view motivo_fine_file =
     "manca un valore: fine del file";

@@ -47,31 +47,46 @@ void tracciato_piano::inizia() {
 // caller's contract, instead of at every element.
 void tracciato_piano::prosegui_retto(std::size_t da, std::size_t a) {
   assert(da >= 2 && a < metri_);
-  tipo_punto* tx = tipi_.data();
-  tipo_punto* ty = tx + metri_;
+  segna_doppi(tipi_.data() + da, a - da + 1);
+  segna_doppi(tipi_.data() + metri_ + da, a - da + 1);
   double* x = valori_.data();
   double* y = x + metri_;
-  segna_doppi(tx + da, a - da + 1);
-  segna_doppi(ty + da, a - da + 1);
+  // The two points before m stay in registers: each point is stored, never
+  // read back.
+  double x0 = x[da - 2], x1 = x[da - 1];
+  double y0 = y[da - 2], y1 = y[da - 1];
   for (std::size_t m = da; m <= a; ++m) {
-    x[m] = x[m - 1] + (x[m - 1] - x[m - 2]);
-    y[m] = y[m - 1] + (y[m - 1] - y[m - 2]);
+    const double x2 = x1 + (x1 - x0);
+    const double y2 = y1 + (y1 - y0);
+    x[m] = x2;
+    y[m] = y2;
+    x0 = x1;
+    x1 = x2;
+    y0 = y1;
+    y1 = y2;
   }
 }
 
-void tracciato_piano::prosegui_curva(std::size_t da, std::size_t a, double c) {
+void tracciato_piano::prosegui_curva(std::size_t da, std::size_t a,
+                                     double c) {
   assert(da >= 2 && a < metri_);
-  tipo_punto* tx = tipi_.data();
-  tipo_punto* ty = tx + metri_;
+  segna_doppi(tipi_.data() + da, a - da + 1);
+  segna_doppi(tipi_.data() + metri_ + da, a - da + 1);
   double* x = valori_.data();
   double* y = x + metri_;
-  segna_doppi(tx + da, a - da + 1);
-  segna_doppi(ty + da, a - da + 1);
+  double x0 = x[da - 2], x1 = x[da - 1];
+  double y0 = y[da - 2], y1 = y[da - 1];
   for (std::size_t m = da; m <= a; ++m) {
-    const double dx = x[m - 1] - x[m - 2];
-    const double dy = y[m - 1] - y[m - 2];
-    x[m] = (x[m - 1] + dx) + c * dy;
-    y[m] = (y[m - 1] + dy) - c * dx;
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    const double x2 = (x1 + dx) + c * dy;
+    const double y2 = (y1 + dy) - c * dx;
+    x[m] = x2;
+    y[m] = y2;
+    x0 = x1;
+    x1 = x2;
+    y0 = y1;
+    y1 = y2;
   }
 }
 

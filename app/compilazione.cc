@@ -7,7 +7,9 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+void elimina_sorgente(const fs::path& p) {
+  if (port::tipo_di(p) == port::tipo_voce::file) (void)port::rimuovi(p);
+}
 
 sorgente come_sorgente(const port::file_letto& f) {
   switch (f.stato) {
@@ -20,14 +22,6 @@ sorgente come_sorgente(const port::file_letto& f) {
   }
   return {sorgente::stato::illeggibile, {}, f.motivo};
 }
-
-// Only plain files go: a folder or anything else of a source's name is the
-// user's, and was never read as a source.
-void elimina_sorgente(const fs::path& p) {
-  if (port::tipo_di(p) == port::tipo_voce::file) (void)port::rimuovi(p);
-}
-
-}  // namespace
 
 port::io_status scrivi_file_compilati(const scenario& s,
                                       const file_codificati& f,

@@ -35,6 +35,14 @@ risultato_cartella compila_cartella(scenario& s,
                                     const std::filesystem::path& cartella,
                                     std::int32_t j, bool conserva_sorgenti);
 
+// A source as the compile receives it, from the platform's reading of the
+// file. The view is into f, which must outlive it.
+sorgente come_sorgente(const port::file_letto& f);
+
+// Deletes a source the compile read. Only a plain file goes: a folder or
+// anything else of a source's name is the user's, never read as a source.
+void elimina_sorgente(const std::filesystem::path& p);
+
 // Writes the encoded files into `cartella` under the names of s's
 // identifiers: every temporary first, then the replacements in file order.
 port::io_status scrivi_file_compilati(const scenario& s,

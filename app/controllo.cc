@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/stato_uscita.h"
 #include "compiler/guasti.h"
@@ -11,18 +12,6 @@
 #include "source/nomi_file.h"
 
 namespace {
-
-sorgente come_sorgente(const port::file_letto& f) {
-  switch (f.stato) {
-    case port::file_letto::esito::letto:
-      return {sorgente::stato::letta, f.byte, {}};
-    case port::file_letto::esito::assente:
-      return {sorgente::stato::assente, {}, f.motivo};
-    case port::file_letto::esito::illeggibile:
-      break;
-  }
-  return {sorgente::stato::illeggibile, {}, f.motivo};
-}
 
 std::string plurale(std::size_t n, const char* uno, const char* molti) {
   return std::to_string(n) + " " + (n == 1 ? uno : molti);

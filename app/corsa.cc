@@ -29,7 +29,7 @@ void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
   for (const std::filesystem::path& p :
        {nomi_file::sorgente_linea(cartella, s.nome_linea),
         nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno)}) {
-    if (port::tipo_di(p) == port::tipo_voce::file) (void)port::rimuovi(p);
+    elimina_sorgente(p);
   }
 }
 

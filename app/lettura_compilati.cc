@@ -1,7 +1,6 @@
 // Reading and decoding the compiled files.
 #include "app/lettura_compilati.h"
 
-
 #include "compiler/decodifica.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"

@@ -45,11 +45,7 @@ std::string testo_guasto(const scenario& s,
   // A fault found in a field: the form editors understand, with the line
   // and a caret under the field.
   if (s.campo_errore.riga > 0) {
-    const diagnosi d{s.codice_errore,
-                     s.posizione_errore,
-                     {s.file_errore, s.riga_errore, s.campo_errore},
-                     s.dettaglio_errore};
-    t += testo_diagnosi(d, cartella);
+    t += testo_diagnosi(guasto_del_modello(s), cartella);
   }
   return t;
 }

@@ -30,6 +30,12 @@ struct diagnosi {
   bool avviso() const { return numero == 0; }
 };
 
+// The fault the model holds, as a diagnosis: its position only for the
+// numbers that carry one, the system's reason in place of the field's text
+// when the file could not be read.
+// REQUIRES: s.codice_errore != 0.
+diagnosi guasto_del_modello(const scenario& s);
+
 // What a check gathers while the reader goes through the sources.
 struct raccolta_verifica {
   std::vector<diagnosi> trovate;

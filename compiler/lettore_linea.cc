@@ -290,16 +290,6 @@ class lettura_linea {
     return f_.fuori(p, dove, testo_prima(p, c));
   }
 
-  // In a check: a row past the route's end, which the grid's tail accepts.
-  void oltre_percorso(std::int64_t p, const posto_token& dove) {
-    const std::int64_t l = s_.tabella_dati[voce_totali].valore_b;
-    if (p > l) {
-      f_.avviso(dove, n(p) + " m è oltre la fine del percorso (" + n(l) +
-                          " m): la griglia lo accetta fino a " +
-                          n(g_.ultima() * metri_cella - margine_righe) + " m");
-    }
-  }
-
   passo caratteristica(const tipo_record& r) {
     // A curve row is not recognised when no plan is built: its values are
     // then read as keyword fields.
@@ -308,7 +298,7 @@ class lettura_linea {
     if (!f_.leggi(r, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
     if (oltre(p)) return fuori(p, v.posti[0]);
-    if (f_.in_verifica()) oltre_percorso(p, v.posti[0]);
+    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
     switch (r.kind) {
       case record::pendenza:
         return pendenza(p, v);

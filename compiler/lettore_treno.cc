@@ -140,17 +140,6 @@ class lettura_treno {
     }
   }
 
-  // In a check: a row past the route's end, which the grid's tail accepts.
-  void oltre_percorso(std::int64_t p, std::int64_t margine,
-                      const posto_token& dove) {
-    const std::int64_t l = s_.tabella_dati[voce_totali].valore_b;
-    if (p > l) {
-      f_.avviso(dove, n(p) + " m è oltre la fine del percorso (" + n(l) +
-                          " m): la griglia lo accetta fino a " +
-                          n(g_.ultima() * metri_cella - margine) + " m");
-    }
-  }
-
   passo treno(const tipo_record& r) {
     // A station row checks its position before reading the rest.
     if (r.kind == record::stazione) return stazione(r);
@@ -183,7 +172,7 @@ class lettura_treno {
     // Every other train row starts with a position.
     const std::int64_t p = v.n[0];
     if (oltre(p, margine_righe)) return fuori(p, margine_righe, v.posti[0]);
-    if (f_.in_verifica()) oltre_percorso(p, margine_righe, v.posti[0]);
+    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
     switch (r.kind) {
       case record::velocita:
         return velocita(p, v);

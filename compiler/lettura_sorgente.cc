@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "compiler/arrotonda.h"
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
@@ -172,21 +173,8 @@ void lettura_sorgente::segna(std::int32_t codice, const posto_token& dove,
 void lettura_sorgente::raccogli() {
   if (!in_verifica()) return;
   scenario& s = c_.s;
-  const voce_guasto* g = cerca_guasto(s.codice_errore);
-  diagnosi d;
-  d.numero = s.codice_errore;
-  d.posizione = (g != nullptr && g->con_posizione) ? s.posizione_errore : 0;
-  d.luogo = {s.file_errore, s.riga_errore, s.campo_errore};
-  d.messaggio = s.dettaglio_errore;
-  if (!s.motivo_errore.empty()) d.messaggio = s.motivo_errore;
-  c_.verifica->trovate.push_back(std::move(d));
-  s.codice_errore = 0;
-  s.posizione_errore = 0;
-  s.file_errore.clear();
-  s.riga_errore = 0;
-  s.campo_errore = {};
-  s.dettaglio_errore.clear();
-  s.motivo_errore.clear();
+  c_.verifica->trovate.push_back(guasto_del_modello(s));
+  azzera_guasto(s);
 }
 
 void lettura_sorgente::avviso(const posto_token& dove, std::string testo) {
@@ -212,6 +200,18 @@ void lettura_sorgente::avviso_riempimento(const riempimento& r, std::int64_t c,
                    std::to_string(r.indice - 1) +
                    ": il suo valore parte dalla cella " +
                    std::to_string(inizio));
+}
+
+void lettura_sorgente::avviso_oltre_percorso(std::int64_t p,
+                                             std::int64_t margine,
+                                             const posto_token& dove) {
+  if (!in_verifica()) return;
+  const std::int64_t l = c_.s.tabella_dati[voce_totali].valore_b;
+  if (p <= l) return;
+  const std::int64_t ultima = static_cast<std::int64_t>(c_.s.celle.size()) - 1;
+  avviso(dove, std::to_string(p) + " m è oltre la fine del percorso (" +
+                   std::to_string(l) + " m): la griglia lo accetta fino a " +
+                   std::to_string(ultima * metri_cella - margine) + " m");
 }
 
 void lettura_sorgente::avviso_file(std::string testo) {

@@ -97,6 +97,10 @@ class lettura_sorgente {
   // it or past it.
   void avviso_riempimento(const riempimento& r, std::int64_t c,
                           const posto_token& dove);
+  // In a check: a row at p past the route's end, which the grid's tail
+  // accepts while (p + margine) / 50 is within it.
+  void avviso_oltre_percorso(std::int64_t p, std::int64_t margine,
+                             const posto_token& dove);
   // In a check: the row that placed the feature in cell c, so that a fault
   // of the finishing pass can point at it.
   void ricorda_cella(std::int64_t c, luogo_sorgente l) {

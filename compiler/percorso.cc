@@ -11,16 +11,6 @@
 
 namespace {
 
-void azzera_guasto(scenario& s) {
-  s.codice_errore = 0;
-  s.posizione_errore = 0;
-  s.file_errore.clear();
-  s.riga_errore = 0;
-  s.campo_errore = {};
-  s.dettaglio_errore.clear();
-  s.motivo_errore.clear();
-}
-
 void svuota(file_codificati& f) {
   f.piano.clear();
   f.tabella.clear();

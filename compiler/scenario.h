@@ -132,4 +132,15 @@ struct scenario {
   std::string motivo_errore;
 };
 
+// The model forgets its fault: number, position and where it was found.
+inline void azzera_guasto(scenario& s) {
+  s.codice_errore = 0;
+  s.posizione_errore = 0;
+  s.file_errore.clear();
+  s.riga_errore = 0;
+  s.campo_errore = {};
+  s.dettaglio_errore.clear();
+  s.motivo_errore.clear();
+}
+
 #endif  // COMPILER_SCENARIO_H_

@@ -67,8 +67,7 @@ void tracciato_piano::prosegui_retto(std::size_t da, std::size_t a) {
   }
 }
 
-void tracciato_piano::prosegui_curva(std::size_t da, std::size_t a,
-                                     double c) {
+void tracciato_piano::prosegui_curva(std::size_t da, std::size_t a, double c) {
   assert(da >= 2 && a < metri_);
   segna_doppi(tipi_.data() + da, a - da + 1);
   segna_doppi(tipi_.data() + metri_ + da, a - da + 1);

@@ -27,11 +27,6 @@ bool ha_guasti(const std::vector<diagnosi>& d) {
                      [](const diagnosi& x) { return !x.avviso(); });
 }
 
-std::int32_t posizione_di(std::int32_t numero, std::int32_t posizione) {
-  const voce_guasto* g = cerca_guasto(numero);
-  return g != nullptr && g->con_posizione ? posizione : 0;
-}
-
 // What the compile stops at, after the reading.
 void dopo_la_lettura(scenario& s, raccolta_verifica& r) {
   for (std::size_t k = 0; k < s.tabella_dati.size(); ++k) {
@@ -99,11 +94,7 @@ std::optional<diagnosi> guasto_compilato(const scenario& s,
     case esito_compilazione::guasto_sorgente:
       break;
   }
-  return diagnosi{
-      s.codice_errore,
-      posizione_di(s.codice_errore, s.posizione_errore),
-      {s.file_errore, s.riga_errore, s.campo_errore},
-      s.motivo_errore.empty() ? s.dettaglio_errore : s.motivo_errore};
+  return guasto_del_modello(s);
 }
 
 void metti_primo(std::vector<diagnosi>& trovate, diagnosi primo) {

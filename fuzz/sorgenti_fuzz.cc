@@ -29,6 +29,7 @@
 #include "compiler/guasti.h"
 #include "compiler/percorso.h"
 #include "compiler/scenario.h"
+#include "fuzz/campo_valido.h"
 #include "source/nomi_file.h"
 
 namespace {
@@ -94,19 +95,7 @@ risultato_compilazione compila(scenario& s, const ingresso& in,
 }
 
 void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
-  if (c.riga == 0) {
-    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
-          "a diagnosis without a line points at a field");
-    return;
-  }
-  esigi(c.riga >= riga, "the field stands before its row");
-  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
-  esigi(static_cast<std::size_t>(c.colonna - 1) +
-                static_cast<std::size_t>(c.larghezza) <=
-            c.testo_riga.size(),
-        "a field runs past the end of its line");
-  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
-        "a line holds a line end");
+  if (const char* guasto = campo_fuori_posto(c, riga)) violato(guasto);
 }
 
 // The field a fault points at lies on its line.

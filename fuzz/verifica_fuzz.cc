@@ -18,6 +18,7 @@
 #include "compiler/guasti.h"
 #include "compiler/percorso.h"
 #include "compiler/verifica.h"
+#include "fuzz/campo_valido.h"
 
 namespace {
 
@@ -44,19 +45,8 @@ sorgenti dividi(std::string_view dati) {
 }
 
 void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
-  if (c.riga == 0) {
-    esigi(c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty(),
-          "a diagnosis without a line points at a field");
-    return;
-  }
-  esigi(c.riga >= riga, "the field stands before its row");
-  esigi(c.colonna >= 1 && c.larghezza >= 0, "a field outside its line");
-  esigi(static_cast<std::size_t>(c.colonna - 1) +
-                static_cast<std::size_t>(c.larghezza) <=
-            c.testo_riga.size(),
-        "a field runs past the end of its line");
-  esigi(c.testo_riga.find_first_of("\r\n") == std::string::npos,
-        "a line holds a line end");
+  const char* guasto = campo_fuori_posto(c, riga);
+  esigi(guasto == nullptr, guasto);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "port/temporaneo.h"
 
@@ -40,6 +41,17 @@ fs::path nome_temporaneo(const fs::path& destinazione,
   fs::path nome = destinazione;
   nome += coda;
   return nome;
+}
+
+file_sostitutivo::file_sostitutivo(fs::path destinazione)
+    : destinazione_(std::move(destinazione)) {}
+
+file_sostitutivo::~file_sostitutivo() { scarta(); }
+
+io_status file_sostitutivo::fallito(int numero) {
+  stato_ = errore_sistema(destinazione_, numero);
+  scarta();
+  return stato_;
 }
 
 io_status sostituisci_file(const fs::path& destinazione,

@@ -115,11 +115,6 @@ io_status rimuovi(const fs::path& p) {
   return {};
 }
 
-file_sostitutivo::file_sostitutivo(fs::path destinazione)
-    : destinazione_(std::move(destinazione)) {}
-
-file_sostitutivo::~file_sostitutivo() { scarta(); }
-
 void file_sostitutivo::scarta() {
   chiudi(descrittore_);
   descrittore_ = -1;
@@ -127,12 +122,6 @@ void file_sostitutivo::scarta() {
     ::unlink(temporaneo_.c_str());
     temporaneo_.clear();
   }
-}
-
-io_status file_sostitutivo::fallito(int numero) {
-  stato_ = errore_sistema(destinazione_, numero);
-  scarta();
-  return stato_;
 }
 
 io_status file_sostitutivo::apri() {

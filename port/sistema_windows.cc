@@ -225,11 +225,6 @@ io_status rimuovi(const fs::path& p) {
   return {};
 }
 
-file_sostitutivo::file_sostitutivo(fs::path destinazione)
-    : destinazione_(std::move(destinazione)) {}
-
-file_sostitutivo::~file_sostitutivo() { scarta(); }
-
 void file_sostitutivo::scarta() {
   if (descrittore_ >= 0) ::_close(descrittore_);
   descrittore_ = -1;
@@ -237,12 +232,6 @@ void file_sostitutivo::scarta() {
     ::DeleteFileW(temporaneo_.c_str());
     temporaneo_.clear();
   }
-}
-
-io_status file_sostitutivo::fallito(int numero) {
-  stato_ = errore_sistema(destinazione_, numero);
-  scarta();
-  return stato_;
 }
 
 io_status file_sostitutivo::apri() {

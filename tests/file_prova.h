@@ -8,6 +8,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace file_prova {
@@ -48,6 +49,18 @@ inline std::string leggi(const std::filesystem::path& p) {
 inline void scrivi(const std::filesystem::path& p, const std::string& byte) {
   std::ofstream out(p, std::ios::binary);
   out << byte;
+}
+
+// Source text written with "\n" in a test, with the CR LF line ends the
+// writers give it.
+inline std::string crlf(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size() + testo.size() / 16);
+  for (char c : testo) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
 }
 
 // Splits file bytes at CR LF; a file that ends with CR LF gives no extra

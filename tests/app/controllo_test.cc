@@ -12,19 +12,12 @@
 
 namespace {
 
+using file_prova::crlf;
+
 namespace fs = std::filesystem;
 
 const std::string file_linea = "Vendralo_linea.txt";
 const std::string file_treno = "Vendralo_Kv4417-.txt";
-
-std::string crlf(const std::string& t) {
-  std::string out;
-  for (char c : t) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
 
 // Every entry of a folder with its bytes; a folder shows as "<dir>".
 std::map<std::string, std::string> contenuto(const fs::path& d) {

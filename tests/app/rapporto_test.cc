@@ -12,6 +12,7 @@
 #include "app/riga_comando.h"
 #include "compiler/percorso.h"
 #include "tests/app/piattaforma_prova.h"
+#include "tests/file_prova.h"
 
 namespace {
 
@@ -172,16 +173,8 @@ namespace {
 
 // The report of compiling a line and a train source given with "\n" rows.
 std::string rapporto_di(const std::string& linea, const std::string& treno) {
-  auto crlf = [](const std::string& t) {
-    std::string out;
-    for (char c : t) {
-      if (c == '\n') out += '\r';
-      out += c;
-    }
-    return out;
-  };
-  const std::string l = crlf(linea);
-  const std::string t = crlf(treno);
+  const std::string l = file_prova::crlf(linea);
+  const std::string t = file_prova::crlf(treno);
   scenario s;
   s.nome_linea = "Vendralo";
   s.nome_treno = "Kv4417";

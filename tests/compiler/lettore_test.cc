@@ -8,24 +8,16 @@
 #include <vector>
 
 #include "compiler/scenario.h"
+#include "tests/file_prova.h"
 
 namespace {
+
+using file_prova::crlf;
 
 constexpr std::string_view linea_prova = "Prova";
 constexpr std::string_view treno_prova = "T1";
 constexpr std::string_view file_linea = "Prova_linea.txt";
 constexpr std::string_view file_treno = "Prova_T1-.txt";
-
-// Source text is written with "\n"; sources get CR LF as the writers make
-// them.
-std::string crlf(std::string_view testo) {
-  std::string out;
-  for (char c : testo) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
 
 // A line file: the general records, then the feature rows.
 std::string linea(std::string_view caratteristiche,

@@ -9,23 +9,16 @@
 #include "content/dati_linea.h"
 #include "content/dati_treno.h"
 #include "source/cp1252.h"
+#include "tests/file_prova.h"
 
 namespace {
+
+using file_prova::crlf;
 
 constexpr std::string_view linea_prova = "Vendralo";
 constexpr std::string_view treno_prova = "Kv4417";
 constexpr std::string_view file_linea = "Vendralo_linea.txt";
 constexpr std::string_view file_treno = "Vendralo_Kv4417-.txt";
-
-// Rows are written with "\n"; sources get CR LF.
-std::string crlf(std::string_view testo) {
-  std::string out;
-  for (char c : testo) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
 
 std::string linea(std::string_view caratteristiche,
                   std::string_view generali = "lunghezza percorso, 10000\n") {

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -128,19 +127,13 @@ io_status file_sostitutivo::apri() {
   // A fresh name in the target's folder keeps the rename on one file system
   // and never clobbers another file. The mode 0666 goes through the umask,
   // as for any new file.
-  std::random_device caso;
-  for (int i = 0; i < tentativi_temporaneo; ++i) {
-    fs::path nome = nome_temporaneo(destinazione_, caso);
-    const int fd = apri_senza_interruzioni(
-        nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      descrittore_ = fd;
-      temporaneo_ = std::move(nome);
-      return stato_;
-    }
-    if (errno != EEXIST) return fallito(errno);
-  }
-  return fallito(EEXIST);
+  descrittore_ =
+      crea_temporaneo(destinazione_, temporaneo_, [](const fs::path& nome) {
+        return apri_senza_interruzioni(
+            nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      });
+  if (descrittore_ < 0) return fallito(errno);
+  return stato_;
 }
 
 io_status file_sostitutivo::scrivi(std::string_view byte) {

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -238,20 +237,15 @@ io_status file_sostitutivo::apri() {
   // A fresh name in the target's folder keeps the replace on one volume and
   // never clobbers another file; the descriptor is not inherited by child
   // processes, like O_CLOEXEC.
-  std::random_device caso;
-  for (int i = 0; i < tentativi_temporaneo; ++i) {
-    fs::path nome = nome_temporaneo(destinazione_, caso);
-    const int fd = ::_wsopen(
-        nome.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-        _SH_DENYNO, _S_IREAD | _S_IWRITE);
-    if (fd >= 0) {
-      descrittore_ = fd;
-      temporaneo_ = std::move(nome);
-      return stato_;
-    }
-    if (errno != EEXIST) return fallito(errno);
-  }
-  return fallito(EEXIST);
+  descrittore_ =
+      crea_temporaneo(destinazione_, temporaneo_, [](const fs::path& nome) {
+        return ::_wsopen(
+            nome.c_str(),
+            _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+            _SH_DENYNO, _S_IREAD | _S_IWRITE);
+      });
+  if (descrittore_ < 0) return fallito(errno);
+  return stato_;
 }
 
 io_status file_sostitutivo::scrivi(std::string_view byte) {

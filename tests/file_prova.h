@@ -1,11 +1,12 @@
 // Helpers for the tests that touch files: a fresh folder per test, the bytes
-// of a file, and the lines of a CR LF text.
+// of a file and of a whole folder, and the lines of a CR LF text.
 #ifndef TESTS_FILE_PROVA_H_
 #define TESTS_FILE_PROVA_H_
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -49,6 +50,19 @@ inline std::string leggi(const std::filesystem::path& p) {
 inline void scrivi(const std::filesystem::path& p, const std::string& byte) {
   std::ofstream out(p, std::ios::binary);
   out << byte;
+}
+
+// Every entry of a folder with its bytes, by name in UTF-8; a folder shows
+// as "<dir>". Two calls compare equal when nothing in the folder changed.
+inline std::map<std::string, std::string> contenuto(
+    const std::filesystem::path& c) {
+  std::map<std::string, std::string> m;
+  for (const auto& e : std::filesystem::directory_iterator(c)) {
+    const std::u8string nome = e.path().filename().u8string();
+    m[std::string(nome.begin(), nome.end())] =
+        e.is_regular_file() ? leggi(e.path()) : "<dir>";
+  }
+  return m;
 }
 
 // Source text written with "\n" in a test, with the CR LF line ends the

@@ -41,14 +41,8 @@ class cartella_prova : public file_prova::cartella {
     return file_prova::leggi(percorso() / nome);
   }
 
-  // Every entry of the folder with its bytes; a folder shows as "<dir>".
   std::map<std::string, std::string> contenuto() const {
-    std::map<std::string, std::string> m;
-    for (const auto& e : fs::directory_iterator(percorso())) {
-      const std::string nome = e.path().filename().string();
-      m[nome] = e.is_regular_file() ? leggi(nome) : "<dir>";
-    }
-    return m;
+    return file_prova::contenuto(percorso());
   }
 };
 

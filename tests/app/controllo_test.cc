@@ -19,16 +19,6 @@ namespace fs = std::filesystem;
 const std::string file_linea = "Vendralo_linea.txt";
 const std::string file_treno = "Vendralo_Kv4417-.txt";
 
-// Every entry of a folder with its bytes; a folder shows as "<dir>".
-std::map<std::string, std::string> contenuto(const fs::path& d) {
-  std::map<std::string, std::string> m;
-  for (const auto& e : fs::directory_iterator(d)) {
-    m[e.path().filename().string()] =
-        e.is_regular_file() ? file_prova::leggi(e.path()) : "<dir>";
-  }
-  return m;
-}
-
 struct esito {
   int stato;
   std::string uscita;
@@ -109,7 +99,7 @@ TEST(ControlloTest, NeverWritesOrDeletesAnything) {
     if (!k.treno.empty())
       file_prova::scrivi(c.percorso() / file_treno, k.treno);
     file_prova::scrivi(c.percorso() / "Vendralo_Kv4417.sim", "older table");
-    const auto prima = contenuto(c.percorso());
+    const auto prima = file_prova::contenuto(c.percorso());
     const esito e = controlla(c.percorso());
     EXPECT_EQ(e.stato, k.stato);
     if (k.inizio.empty()) {
@@ -118,6 +108,6 @@ TEST(ControlloTest, NeverWritesOrDeletesAnything) {
       const std::string inizio = (c.percorso() / "").string() + k.inizio;
       EXPECT_EQ(e.uscita.substr(0, inizio.size()), inizio) << e.uscita;
     }
-    EXPECT_TRUE(contenuto(c.percorso()) == prima);
+    EXPECT_TRUE(file_prova::contenuto(c.percorso()) == prima);
   }
 }

@@ -24,16 +24,6 @@ namespace fs = std::filesystem;
 constexpr DWORD uscita_ok = 0;
 constexpr DWORD uscita_file = 3;
 
-// Every entry of the folder with its bytes; a folder shows as "<dir>".
-std::map<std::string, std::string> contenuto(const fs::path& c) {
-  std::map<std::string, std::string> m;
-  for (const auto& e : fs::directory_iterator(c)) {
-    m[port::testo_percorso(e.path().filename())] =
-        e.is_regular_file() ? file_prova::leggi(e.path()) : "<dir>";
-  }
-  return m;
-}
-
 const fs::path& cli() {
   static const fs::path p = processo_prova::programma(L"scenario-cli.exe");
   return p;
@@ -80,7 +70,7 @@ TEST(GuastiWindowsTest, ATargetHeldOpenStopsTheRunWithEveryFileIntact) {
       const processo_prova::esito e = processo_prova::esegui(cli(), prima);
       ASSERT_EQ(e.stato, uscita_ok) << e.uscita;
     }
-    const auto contenuto_prima = contenuto(c);
+    const auto contenuto_prima = file_prova::contenuto(c);
 
     processo_prova::esito e;
     {
@@ -94,7 +84,7 @@ TEST(GuastiWindowsTest, ATargetHeldOpenStopsTheRunWithEveryFileIntact) {
               k.inizio + port::testo_percorso(c / k.tenuto) + ": " +
                   file_prova::parole_di_sistema(ERROR_SHARING_VIOLATION) +
                   "\n");
-    EXPECT_TRUE(contenuto(c) == contenuto_prima);
+    EXPECT_TRUE(file_prova::contenuto(c) == contenuto_prima);
   }
 }
 
@@ -106,7 +96,7 @@ TEST(GuastiWindowsTest, ASourceHeldExclusivelyIsFault25NamingIt) {
       processo_prova::esegui(cli(), {"--folder", cartella, "--keep-sources"})
           .stato,
       uscita_ok);
-  const auto prima = contenuto(c);
+  const auto prima = file_prova::contenuto(c);
   processo_prova::esito e;
   {
     const file_prova::tenuto_aperto tenuto(c / "Vendralo_Kv4417-.txt", 0);
@@ -121,5 +111,5 @@ TEST(GuastiWindowsTest, ASourceHeldExclusivelyIsFault25NamingIt) {
           file_prova::parole_di_sistema(ERROR_SHARING_VIOLATION) + "\n"),
       std::string::npos)
       << e.uscita;
-  EXPECT_TRUE(contenuto(c) == prima);
+  EXPECT_TRUE(file_prova::contenuto(c) == prima);
 }

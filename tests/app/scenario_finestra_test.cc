@@ -26,15 +26,6 @@ constexpr DWORD uscita_ok = 0;
 constexpr DWORD uscita_guasto = 1;
 constexpr DWORD uscita_file = 3;
 
-std::map<std::string, std::string> contenuto(const fs::path& c) {
-  std::map<std::string, std::string> m;
-  for (const auto& e : fs::directory_iterator(c)) {
-    m[port::testo_percorso(e.path().filename())] =
-        e.is_regular_file() ? file_prova::leggi(e.path()) : "<dir>";
-  }
-  return m;
-}
-
 struct corsa_finestra {
   std::optional<DWORD> stato;
   std::vector<scatola_prova::scatola> scatole;
@@ -85,9 +76,10 @@ TEST(ScenarioFinestraTest, ACleanRunWritesNextToItselfAndShowsNoBox) {
                 {"--folder", port::testo_percorso(console.percorso())})
                 .stato,
             uscita_ok);
-  std::map<std::string, std::string> atteso = contenuto(console.percorso());
+  std::map<std::string, std::string> atteso =
+      file_prova::contenuto(console.percorso());
   atteso["scenario.exe"] = file_prova::leggi(g.programma());
-  EXPECT_TRUE(contenuto(g.percorso()) == atteso);
+  EXPECT_TRUE(file_prova::contenuto(g.percorso()) == atteso);
 }
 
 TEST(ScenarioFinestraTest, EveryFailureIsShownInOneBox) {
@@ -166,7 +158,7 @@ TEST(ScenarioFinestraTest, EveryFailureIsShownInOneBox) {
     SCOPED_TRACE(k.nome);
     const cartella_giocatore g;
     k.prepara(g.percorso());
-    const auto prima = contenuto(g.percorso());
+    const auto prima = file_prova::contenuto(g.percorso());
     std::vector<std::string> argomenti = k.argomenti;
     for (std::string& a : argomenti) {
       if (a == "DIR") a = port::testo_percorso(g.percorso());
@@ -196,6 +188,6 @@ TEST(ScenarioFinestraTest, EveryFailureIsShownInOneBox) {
     EXPECT_EQ(s.titolo_proprietario, k.proprietario);
     EXPECT_FALSE(s.proprietario_attivo);
     // Nothing was written: the folder is as it was.
-    EXPECT_TRUE(contenuto(g.percorso()) == prima);
+    EXPECT_TRUE(file_prova::contenuto(g.percorso()) == prima);
   }
 }

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Brings the Debian packages that a build needs, and only those missing:
+#
+#   tools/prerequisiti.sh release|test|windows ...
+#
+# release: what the program needs to build; test: that plus clang with its
+# sanitizer runtime, GoogleTest, Google Benchmark and the tools the tests
+# run; windows: that plus the mingw-w64 cross compilers, GoogleTest's
+# sources and Wine with what its tests need. Each package is named once,
+# here. On a machine that has them all it prints nothing. As root it
+# installs; otherwise through sudo when there is one; otherwise it prints the
+# apt-get line to run and exits with status 1.
+set -euo pipefail
+
+release=(cmake ninja-build g++ nlohmann-json3-dev)
+test=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev librsvg2-bin
+  libxml2-utils)
+windows=(g++-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb xauth)
+
+uso() {
+  echo "usage: $0 release|test|windows ..." >&2
+  exit 2
+}
+
+[ $# -gt 0 ] || uso
+voluti=()
+for insieme in "$@"; do
+  case $insieme in
+  release) voluti+=("${release[@]}") ;;
+  test) voluti+=("${release[@]}" "${test[@]}") ;;
+  windows) voluti+=("${release[@]}" "${windows[@]}") ;;
+  -h | --help)
+    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
+    exit 0
+    ;;
+  *) uso ;;
+  esac
+done
+
+# One dpkg-query for all of them, as fast as dpkg -s: an installed package
+# prints its name and "install ok installed"; an unknown one prints nothing.
+declare -A installato=()
+while read -r nome stato; do
+  [ "${stato##* }" = installed ] && installato[$nome]=1
+done < <(dpkg-query -W -f='${Package} ${Status}\n' "${voluti[@]}" 2>/dev/null ||
+  true)
+declare -A visto=()
+mancanti=()
+for pacchetto in "${voluti[@]}"; do
+  [ -n "${installato[$pacchetto]:-}${visto[$pacchetto]:-}" ] && continue
+  visto[$pacchetto]=1
+  mancanti+=("$pacchetto")
+done
+[ ${#mancanti[@]} -gt 0 ] || exit 0
+
+riga="apt-get install -y ${mancanti[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  come=()
+elif command -v sudo >/dev/null 2>&1; then
+  come=(sudo)
+else
+  echo "Missing Debian packages: ${mancanti[*]}" >&2
+  echo "Install them as root with: apt-get update && $riga" >&2
+  exit 1
+fi
+echo "Installing: ${mancanti[*]}" >&2
+"${come[@]}" apt-get update -qq
+"${come[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq "${mancanti[@]}" >/dev/null

@@ -1,6 +1,8 @@
 // Command-line parsing and the help text.
 #include "app/riga_comando.h"
 
+#include "app/versione.h"
+
 namespace {
 
 bool lettera_o_cifra(char c) {
@@ -145,4 +147,6 @@ std::string testo_aiuto() {
          "     that does not follow its layout\n";
 }
 
-std::string testo_versione() { return "scenario 0.1.0\n"; }
+std::string testo_versione() {
+  return "scenario " + std::string(versione_programma) + "\n";
+}

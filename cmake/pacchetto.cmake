@@ -1,7 +1,7 @@
 # Install rules and packages. Everything goes into one folder, since the
-# program writes its files next to itself: the programs, the README and the
-# licence. Windows gets a zip (cpack), Linux a tarball; `cmake --install
-# BUILD --prefix DIR` lays out the same folder.
+# program writes its files next to itself: the programs, the README, the
+# licence and the changelog. Windows gets a zip (cpack), Linux a tarball;
+# `cmake --install BUILD --prefix DIR` lays out the same folder.
 if(WIN32)
   install(TARGETS scenario scenario_cli RUNTIME DESTINATION .)
   # The runtime linked into the executables brings its own notices.
@@ -28,7 +28,7 @@ else()
   set(CPACK_GENERATOR TGZ)
   set(scenario_sistema linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()
-install(FILES README.md LICENSE DESTINATION .)
+install(FILES README.md LICENSE CHANGELOG.md DESTINATION .)
 
 set(CPACK_PACKAGE_NAME scenario)
 set(CPACK_PACKAGE_VENDOR "the scenario authors")

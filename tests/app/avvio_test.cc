@@ -18,7 +18,10 @@ TEST(AvvioTest, UsageFaultsHelpAndVersion) {
   };
   const caso casi[] = {
       {{"--help"}, stato_ok, "Usage:\n", ""},
-      {{"compile", "--version"}, stato_ok, "scenario ", ""},
+      {{"compile", "--version"},
+       stato_ok,
+       "scenario " SCENARIO_VERSIONE_PROGETTO "\n",
+       ""},
       {{"--bogus"}, stato_uso, "", "scenario: unknown argument '--bogus'\n"},
       {{"compile", "--route", "a/b"}, stato_uso, "", "scenario: --route 'a/b'"},
   };

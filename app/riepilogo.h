@@ -67,10 +67,11 @@ struct estensione_piano {
 };
 
 // The point of metre m when it counts (see estensione_piano).
-std::optional<punto_piano> punto_di(const tracciato_piano& t, std::size_t m);
+std::optional<punto_piano> punto_di(const compiler::tracciato_piano& t,
+                                    std::size_t m);
 
 struct riepilogo {
-  std::array<ruolo_voce, numero_voci> ruoli{};
+  std::array<ruolo_voce, compiler::numero_voci> ruoli{};
   std::vector<std::size_t> stazioni;     // slots, in route order
   std::vector<cartello_letto> cartelli;  // from slot 80 down
   std::array<std::size_t, 256> celle_per_tipo{};

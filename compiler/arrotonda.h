@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace compiler {
+
 // REQUIRES: x finite and within the range of std::int64_t.
 std::int64_t rnd(double x);
 
@@ -31,5 +33,7 @@ inline std::int32_t bassi_32(std::int64_t v) {
   return static_cast<std::int32_t>(
       static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) & 0xffffffffu));
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_ARROTONDA_H_

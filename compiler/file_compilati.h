@@ -13,6 +13,8 @@
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
 
+namespace compiler {
+
 inline constexpr std::size_t cella_record_size = 15;
 // Plan records: the type code alone, with a 16-bit integer, with a double.
 inline constexpr std::size_t punto_vuoto_size = 2;
@@ -44,5 +46,7 @@ char* encode_cella(char* p, const cella& c);
 void append_cella(std::string& out, const cella& c);
 void append_celle(std::string& out, const std::vector<cella>& celle);
 std::string codifica_celle(const std::vector<cella>& celle);
+
+}  // namespace compiler
 
 #endif  // COMPILER_FILE_COMPILATI_H_

@@ -12,6 +12,8 @@
 #include "compiler/lettore.h"
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // Stamps of slot 85 "numero_1" and cell 1 "valore1".
 inline constexpr std::int16_t timbro_tabella = 610;
 inline constexpr std::int16_t timbro_celle = 5121;
@@ -56,5 +58,7 @@ esito_compilazione timbra(scenario& s);
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void codifica_file(const scenario& s, file_codificati& f);
 file_codificati codifica_file(const scenario& s);
+
+}  // namespace compiler
 
 #endif  // COMPILER_PERCORSO_H_

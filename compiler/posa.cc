@@ -8,6 +8,8 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 namespace {
 
 // A board packs one speed of its "s" side times 20 with the matching speed
@@ -150,3 +152,5 @@ void memo_indicatori_v_max(scenario& s, const dati_indicatori& b) {
   x.valore3 = coppia(b.vcd, b.vcs);
   x.valore4 = bassi_16(std::int64_t{b.strisces} * 10 + b.strisced);
 }
+
+}  // namespace compiler

@@ -12,6 +12,8 @@
 
 #include "compiler/tracciato.h"
 
+namespace compiler {
+
 // Cell kinds ("tipo_cella"). The simulator reads these numbers from the cell
 // file: DO NOT CHANGE THESE VALUES.
 enum class tipo : std::uint8_t {
@@ -142,5 +144,7 @@ inline void azzera_guasto(scenario& s) {
   s.dettaglio_errore.clear();
   s.motivo_errore.clear();
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_SCENARIO_H_

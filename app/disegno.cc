@@ -12,6 +12,7 @@
 #include "app/stato_uscita.h"
 #include "app/svg.h"
 #include "app/testo_utf8.h"
+#include "compiler/formato.h"
 #include "port/sistema.h"
 
 namespace fs = std::filesystem;
@@ -361,9 +362,11 @@ std::size_t celle_sull_asse(const file_compilati_letti& f, double lunghezza) {
   return n;
 }
 
-double velocita_di(const compiler::cella& c) { return c.velocita_linea * 5.0; }
+double velocita_di(const compiler::cella& c) {
+  return static_cast<double>(compiler::kmh_di_velocita(c.velocita_linea));
+}
 double pendenza_di(const compiler::cella& c) {
-  return c.pendenza_linea - 100.0;
+  return static_cast<double>(compiler::pendenza_di_cella(c.pendenza_linea));
 }
 
 void linea_profilo(documento_svg& svg, const file_compilati_letti& f,

@@ -33,8 +33,7 @@ constexpr std::int64_t margine_stazioni = 800;
 constexpr std::int64_t passo_stazioni = 50;
 constexpr std::int64_t passo_lunghezze = 100;
 constexpr std::int64_t passo_progressive = 50;
-// Speeds are stored in units of this many km/h, in one byte as adhesion is.
-constexpr double unita_velocita = 5.0;
+// Speeds and adhesion are stored in one byte.
 constexpr std::int64_t massimo_byte = 255;
 
 // Characters of a place name the timetable sheet's column shows.
@@ -44,7 +43,7 @@ std::string n(std::int64_t v) { return std::to_string(v); }
 
 // rnd(v / 5), the byte of a speed in km/h.
 std::int64_t velocita_in_celle(std::int64_t v) {
-  return rnd(static_cast<double>(v) / unita_velocita);
+  return rnd(static_cast<double>(v) / kmh_per_unita_velocita);
 }
 
 class lettura_treno {

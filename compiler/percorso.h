@@ -9,14 +9,11 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/formato.h"
 #include "compiler/lettore.h"
 #include "compiler/scenario.h"
 
 namespace compiler {
-
-// Stamps of slot 85 "numero_1" and cell 1 "valore1".
-inline constexpr std::int16_t timbro_tabella = 610;
-inline constexpr std::int16_t timbro_celle = 5121;
 
 enum class esito_compilazione {
   compilato,        // the files are encoded

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/formato.h"
 #include "compiler/tracciato.h"
 
 namespace compiler {
@@ -86,11 +87,6 @@ inline constexpr std::size_t voce_progressiva_uno = 83;
 inline constexpr std::size_t voce_totali = 84;
 inline constexpr std::size_t voce_linea = 85;
 inline constexpr std::size_t voce_treno = 86;
-
-// Route lengths are at most this many metres (fault 1 above it).
-inline constexpr std::int64_t lunghezza_massima = 1000000;
-// The grid and the plan run this far beyond the end of the route.
-inline constexpr std::int64_t coda_percorso = 7000;
 
 // A field of a source file: where it starts, how many bytes it takes and
 // the text of its line as it stands, for a report that points at it.

@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/disegno.h"
-#include "app/ispeziona.h"
-#include "app/ispeziona_json.h"
-#include "app/lettura_compilati.h"
-#include "app/riepilogo.h"
 #include "compiler/decodifica.h"
 #include "compiler/file_compilati.h"
+#include "viste/disegno.h"
+#include "viste/json_ispezione.h"
+#include "viste/lettura_compilati.h"
+#include "viste/riepilogo.h"
+#include "viste/testo_ispezione.h"
 
 namespace {
 
@@ -65,30 +65,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   std::string_view celle = prendi(resto, n_celle);
   const std::string_view piano = resto;
 
-  file_compilati_letti f;
-  if (!decodifica_tabella(tabella, f.tabella).ok()) f.tabella = {};
+  viste::file_compilati_letti f;
+  if (!compiler::decodifica_tabella(tabella, f.tabella).ok()) f.tabella = {};
   celle = celle.substr(
       0, celle.size() - celle.size() % compiler::cella_record_size);
-  esigi(decodifica_celle(celle, f.celle).ok(), "whole cells refused");
-  f.ha_piano = decodifica_piano(piano, f.piano).ok();
+  esigi(compiler::decodifica_celle(celle, f.celle).ok(), "whole cells refused");
+  f.ha_piano = compiler::decodifica_piano(piano, f.piano).ok();
   if (!f.ha_piano) f.piano.svuota();
   f.byte_tabella = tabella.size();
   f.byte_celle = celle.size();
   f.byte_piano = piano.size();
 
-  const riepilogo r = riassumi(f);
-  opzioni o;
-  o.cosa = comando::ispeziona;
-  esigi(senza_controlli(testo_ispezione(o, ".", f, r)),
+  const viste::riepilogo r = viste::riassumi(f);
+  const viste::opzioni_ispezione o{".", "Vendralo", "Kv4417", true};
+  esigi(senza_controlli(viste::testo_ispezione(o, f, r)),
         "control character in the summary");
 
   const nlohmann::json j =
-      nlohmann::json::parse(json_ispezione(f, r, true), nullptr, false);
+      nlohmann::json::parse(viste::json_ispezione(f, r, true), nullptr, false);
   esigi(!j.is_discarded(), "JSON does not parse back");
   esigi(j.at("voci").size() == compiler::numero_voci, "JSON lacks slots");
   esigi(j.at("celle").size() == f.celle.size(), "JSON lacks cells");
 
-  const std::string svg = disegno_svg(f, r);
+  const std::string svg = viste::disegno_svg(f, r);
   esigi(svg.rfind("<?xml", 0) == 0 && svg.size() > 7 &&
             svg.compare(svg.size() - 7, 7, "</svg>\n") == 0,
         "drawing is not a whole document");

@@ -1,4 +1,4 @@
-#include "app/riepilogo.h"
+#include "viste/riepilogo.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+namespace viste {
 
 namespace {
 
@@ -150,3 +152,5 @@ TEST(RiepilogoTest, FeaturePositionsAndRunStartsOfCells) {
   EXPECT_EQ(inizio_tratto(0), 0);
   EXPECT_EQ(inizio_tratto(120), 6000);
 }
+
+}  // namespace viste

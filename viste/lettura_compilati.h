@@ -1,7 +1,7 @@
 // The three compiled files of a scenario read back through the platform
 // layer and the decoders, for the commands that show what a compile wrote.
-#ifndef APP_LETTURA_COMPILATI_H_
-#define APP_LETTURA_COMPILATI_H_
+#ifndef VISTE_LETTURA_COMPILATI_H_
+#define VISTE_LETTURA_COMPILATI_H_
 
 #include <array>
 #include <cstddef>
@@ -12,6 +12,8 @@
 
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
+
+namespace viste {
 
 struct file_compilati_letti {
   std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
@@ -44,4 +46,6 @@ esito_lettura_compilati leggi_compilati(const std::filesystem::path& cartella,
                                         std::string_view treno,
                                         file_compilati_letti& out);
 
-#endif  // APP_LETTURA_COMPILATI_H_
+}  // namespace viste
+
+#endif  // VISTE_LETTURA_COMPILATI_H_

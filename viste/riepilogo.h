@@ -2,8 +2,8 @@
 // person to check: the role of every slot, the stations and board texts,
 // the count of every cell kind, the mountain sections, the plan's ends and
 // extent, and what the stamps and codes should be.
-#ifndef APP_RIEPILOGO_H_
-#define APP_RIEPILOGO_H_
+#ifndef VISTE_RIEPILOGO_H_
+#define VISTE_RIEPILOGO_H_
 
 #include <array>
 #include <cstddef>
@@ -11,9 +11,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/lettura_compilati.h"
 #include "compiler/formato.h"
 #include "compiler/scenario.h"
+#include "viste/lettura_compilati.h"
+
+namespace viste {
 
 enum class ruolo_voce {
   non_usata,  // slot 0, or a slot of 1 .. 80 that holds nothing
@@ -88,4 +90,6 @@ struct riepilogo {
 
 riepilogo riassumi(const file_compilati_letti& f);
 
-#endif  // APP_RIEPILOGO_H_
+}  // namespace viste
+
+#endif  // VISTE_RIEPILOGO_H_

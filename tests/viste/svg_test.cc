@@ -1,9 +1,11 @@
-#include "app/svg.h"
+#include "viste/svg.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+
+namespace viste {
 
 TEST(SvgTest, NumbersAreShortAndTheSameEverywhere) {
   struct caso {
@@ -88,3 +90,5 @@ TEST(SvgTest, PathDataNamesACommandWhereOneIsNeeded) {
   EXPECT_FALSE(d.vuoto());
   EXPECT_EQ(d.testo(), "M1 2 3 4 5 6v-7L8 9h1.5Z M0 0 1 1");
 }
+
+}  // namespace viste

@@ -1,11 +1,13 @@
 // The summary of the decoded compiled files.
-#include "app/riepilogo.h"
+#include "viste/riepilogo.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "compiler/arrotonda.h"
 #include "compiler/codici_gara.h"
+
+namespace viste {
 
 namespace {
 
@@ -115,3 +117,5 @@ riepilogo riassumi(const file_compilati_letti& f) {
   r.codice_pesato = compiler::codice_gara_st(s);
   return r;
 }
+
+}  // namespace viste

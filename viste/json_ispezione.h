@@ -1,13 +1,15 @@
 // The compiled files as JSON, for `inspect --json`: every slot and every
 // cell with the model's field names, the roles and counts of the summary,
 // and the plan's summary, optionally with every plan point.
-#ifndef APP_ISPEZIONA_JSON_H_
-#define APP_ISPEZIONA_JSON_H_
+#ifndef VISTE_JSON_ISPEZIONE_H_
+#define VISTE_JSON_ISPEZIONE_H_
 
 #include <string>
 
-#include "app/lettura_compilati.h"
-#include "app/riepilogo.h"
+#include "viste/lettura_compilati.h"
+#include "viste/riepilogo.h"
+
+namespace viste {
 
 // One JSON object, UTF-8, ended by a newline. Texts are converted with the
 // code page's table (da_cp1252): every byte a character of its own, U+FFFD
@@ -19,4 +21,6 @@
 std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
                            bool punti);
 
-#endif  // APP_ISPEZIONA_JSON_H_
+}  // namespace viste
+
+#endif  // VISTE_JSON_ISPEZIONE_H_

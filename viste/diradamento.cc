@@ -1,9 +1,11 @@
 // Thinning for the drawing.
-#include "app/diradamento.h"
+#include "viste/diradamento.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
+
+namespace viste {
 
 namespace {
 
@@ -91,3 +93,5 @@ std::vector<intervallo> unisci_intervalli(std::span<const intervallo> tratti,
   }
   return out;
 }
+
+}  // namespace viste

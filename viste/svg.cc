@@ -1,12 +1,14 @@
 // The SVG text writer.
-#include "app/svg.h"
+#include "viste/svg.h"
 
 #include <array>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 
-#include "app/testo_utf8.h"
+#include "source/testo_utf8.h"
+
+namespace viste {
 
 namespace {
 
@@ -94,7 +96,7 @@ std::string testo_xml(std::string_view utf8) {
         out += "&apos;";
         break;
       default:
-        aggiungi_utf8(out, ammesso_in_xml(c) ? c : sostituto);
+        source::aggiungi_utf8(out, ammesso_in_xml(c) ? c : sostituto);
     }
   }
   return out;
@@ -198,3 +200,5 @@ void dati_percorso::chiudi_pezzo() {
   d_ += 'Z';
   continua_ = false;
 }
+
+}  // namespace viste

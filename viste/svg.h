@@ -1,13 +1,15 @@
 // A small writer of SVG text: elements with attributes, text that is always
 // escaped, numbers written the same on every platform, and path data. What
 // it writes is well-formed XML whatever text it is given.
-#ifndef APP_SVG_H_
-#define APP_SVG_H_
+#ifndef VISTE_SVG_H_
+#define VISTE_SVG_H_
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace viste {
 
 // v with at most `decimali` decimals, trailing zeros and a lone point
 // dropped, "-0" written as "0"; independent of the locale.
@@ -74,4 +76,6 @@ class dati_percorso {
   bool continua_ = false;  // the last command was M or L
 };
 
-#endif  // APP_SVG_H_
+}  // namespace viste
+
+#endif  // VISTE_SVG_H_

@@ -1,6 +1,6 @@
 // JSON of the compiled files, built with nlohmann::json. Keys keep the
 // order they are written in, so the output reads like the summary.
-#include "app/ispeziona_json.h"
+#include "viste/json_ispezione.h"
 
 #include <cmath>
 #include <cstddef>
@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "source/cp1252.h"
+
+namespace viste {
 
 namespace {
 
@@ -219,3 +221,5 @@ std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
 
   return j.dump() + "\n";
 }
+
+}  // namespace viste

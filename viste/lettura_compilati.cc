@@ -1,9 +1,11 @@
 // Reading and decoding the compiled files.
-#include "app/lettura_compilati.h"
+#include "viste/lettura_compilati.h"
 
 #include "compiler/decodifica.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
+
+namespace viste {
 
 namespace fs = std::filesystem;
 
@@ -36,7 +38,7 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
     }
     out.byte_tabella = f.byte.size();
     if (const compiler::esito_decodifica e =
-            decodifica_tabella(f.byte, out.tabella);
+            compiler::decodifica_tabella(f.byte, out.tabella);
         !e.ok()) {
       return {guasto_formato(tabella, e)};
     }
@@ -48,7 +50,7 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
     }
     out.byte_celle = f.byte.size();
     if (const compiler::esito_decodifica e =
-            decodifica_celle(f.byte, out.celle);
+            compiler::decodifica_celle(f.byte, out.celle);
         !e.ok()) {
       return {guasto_formato(celle, e)};
     }
@@ -68,10 +70,13 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
       break;
   }
   out.byte_piano = f.byte.size();
-  if (const compiler::esito_decodifica e = decodifica_piano(f.byte, out.piano);
+  if (const compiler::esito_decodifica e =
+          compiler::decodifica_piano(f.byte, out.piano);
       !e.ok()) {
     return {guasto_formato(piano, e)};
   }
   out.ha_piano = true;
   return {};
 }
+
+}  // namespace viste

@@ -130,8 +130,7 @@ esito_decodifica decodifica_tabella(
   return {};
 }
 
-esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
-  // First pass: the records and their count, so that the plan is sized once.
+esito_decodifica misura_piano(std::string_view byte, std::size_t& metri) {
   std::size_t record = 0;
   for (std::size_t o = 0; o < byte.size(); ++record) {
     if (byte.size() - o < punto_vuoto_size) {
@@ -163,11 +162,19 @@ esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
     return guasto(byte.size(), "odd number of records (" + n(record) +
                                    "): the two coordinates differ in length");
   }
-  if (record == 0) {
+  metri = record / 2;
+  return {};
+}
+
+esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
+  // First pass: the records and their count, so that the plan is sized once.
+  std::size_t metri = 0;
+  if (esito_decodifica e = misura_piano(byte, metri); !e.ok()) return e;
+  if (metri == 0) {
     t.svuota();
     return {};
   }
-  t.crea(record / 2 - 1);
+  t.crea(metri - 1);
   carica_punti(byte.data(), t);
   return {};
 }

@@ -7,6 +7,7 @@
 
 #include "compiler/file_compilati.h"
 #include "compiler/percorso.h"
+#include "compiler/vista_piano.h"
 
 namespace compiler {
 
@@ -125,6 +126,12 @@ TEST(DecodificaTest, DamagedFilesNameTheOffsetAndTheFault) {
     } else {
       tracciato_piano piano;
       e = decodifica_piano(c.byte, piano);
+      // The view in place refuses the same file with the same fault.
+      vista_piano v;
+      const esito_decodifica ev = v.apri(c.byte);
+      EXPECT_EQ(ev.offset, e.offset);
+      EXPECT_EQ(ev.motivo, e.motivo);
+      EXPECT_EQ(v.metri(), 0u);
     }
     ASSERT_FALSE(e.ok());
     EXPECT_EQ(e.offset, c.offset);

@@ -6,7 +6,7 @@
 #include "compiler/scenario.h"
 
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
-                        piattaforma& p, std::ostream& err) {
+                        finestra::piattaforma& p, std::ostream& err) {
   compiler::scenario s;
   s.nome_linea = o.linea;
   s.nome_treno = o.treno;

@@ -56,6 +56,7 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
   out << conteggio(errori, avvisi) << '\n';
   out.flush();
   if (non_letto) return stato_file;
-  if (errori > 0 || (o.severo && avvisi > 0)) return stato_guasto_compilazione;
+  if (errori > 0 || (o.ha("--strict") && avvisi > 0))
+    return stato_guasto_compilazione;
   return stato_ok;
 }

@@ -17,10 +17,11 @@ int esegui_ispezione(const opzioni& o, const std::filesystem::path& cartella,
     return stato_file;
   }
   const viste::riepilogo r = viste::riassumi(f);
-  if (o.json) {
-    out << viste::json_ispezione(f, r, o.punti);
+  if (o.ha("--json")) {
+    out << viste::json_ispezione(f, r, o.ha("--points"));
   } else {
-    out << viste::testo_ispezione({cartella, o.linea, o.treno, o.punti}, f, r);
+    out << viste::testo_ispezione(
+        {cartella, o.linea, o.treno, o.ha("--points")}, f, r);
   }
   out.flush();
   if (!out) {

@@ -53,8 +53,8 @@ std::string testo_guasto(const compiler::scenario& s,
 
 int riporta_compilazione(const risultato_cartella& r,
                          const compiler::scenario& s,
-                         const std::filesystem::path& cartella, piattaforma& p,
-                         std::ostream& err) {
+                         const std::filesystem::path& cartella,
+                         finestra::piattaforma& p, std::ostream& err) {
   switch (r.esito) {
     case esito_cartella::compilato:
       return stato_ok;

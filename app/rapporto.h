@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "app/compilazione.h"
-#include "app/piattaforma.h"
 #include "compiler/scenario.h"
+#include "finestra/piattaforma.h"
 
 // True for the fault numbers that carry a position in metres.
 bool ha_posizione(std::int32_t codice);
@@ -38,7 +38,7 @@ std::string testo_guasto(const compiler::scenario& s,
 // read or a compiled file that could not be written.
 int riporta_compilazione(const risultato_cartella& r,
                          const compiler::scenario& s,
-                         const std::filesystem::path& cartella, piattaforma& p,
-                         std::ostream& err);
+                         const std::filesystem::path& cartella,
+                         finestra::piattaforma& p, std::ostream& err);
 
 #endif  // APP_RAPPORTO_H_

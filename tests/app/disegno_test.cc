@@ -13,8 +13,8 @@
 #include "app/stato_uscita.h"
 #include "port/sistema.h"
 #include "tests/app/compilati_prova.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 

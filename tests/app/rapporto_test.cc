@@ -10,9 +10,10 @@
 
 #include "app/diagnostica.h"
 #include "app/riga_comando.h"
+#include "app/stato_uscita.h"
 #include "compiler/percorso.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 

@@ -8,57 +8,85 @@
 #include "viste/pagina.h"
 #include "viste/pianta.h"
 #include "viste/profilo.h"
-#include "viste/svg.h"
+#include "viste/testi.h"
 
 namespace viste {
 
 namespace {
 
-constexpr std::string_view stile =
-    "text{font-family:'DejaVu Sans',Verdana,sans-serif;font-size:10px;"
-    "fill:#222}"
-    ".titolo{font-size:16px;font-weight:bold}"
-    ".intestazione{font-size:12px;font-weight:bold}"
-    ".nome-stazione{font-size:8px}"
-    ".cornice{fill:none;stroke:#999;stroke-width:0.8}"
-    ".tracciato{fill:none;stroke:#1a4f8b;stroke-width:1.6;"
-    "stroke-linejoin:round;stroke-linecap:round}"
-    ".coda{fill:none;stroke:#8aa4c0;stroke-width:1;stroke-dasharray:4 3}"
-    "circle.stazione{fill:#fff;stroke:#b01c1c;stroke-width:1.4}"
-    "line.stazione{stroke:#b01c1c;stroke-width:0.6;stroke-dasharray:2 2}"
-    ".montagna{fill:#eadfca}"
-    ".griglia{stroke:#e2e2e2;stroke-width:0.6}"
-    ".zero{stroke:#9c9c9c;stroke-width:0.6}"
-    ".asse{fill:none;stroke:#444;stroke-width:0.8}"
-    ".velocita{fill:none;stroke:#1a4f8b;stroke-width:1.4}"
-    ".pendenza{fill:none;stroke:#2e7d32;stroke-width:1}"
-    ".segnali{fill:none;stroke:#222;stroke-width:0.8}"
-    ".inizio-rallentamento{fill:#d35400}"
-    ".fine-rallentamento{fill:#27ae60}"
-    ".nord{fill:#444}";
+constexpr double titolo_y = 28;
+constexpr double riga_avviso = 18;
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+// One line that says which sources are newer than the compiled files.
+std::string avviso_sorgenti(const file_compilati_letti& f) {
+  if (f.sorgenti_piu_recenti.empty()) return {};
+  std::string nomi;
+  for (std::size_t i = 0; i < f.sorgenti_piu_recenti.size(); ++i) {
+    if (i > 0) nomi += " e ";
+    nomi += f.sorgenti_piu_recenti[i];
+  }
+  return "Attenzione: " + nomi +
+         (f.sorgenti_piu_recenti.size() > 1 ? " sono più recenti"
+                                            : " è più recente") +
+         " dei file compilati, che non ne mostrano le modifiche.";
+}
 
 }  // namespace
 
-std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r) {
-  documento_svg svg(larghezza_pagina, altezza_pagina);
+pagina_disegnata disegna(const file_compilati_letti& f, const riepilogo& r) {
   const std::string linea =
       source::utf8_leggibile(f.tabella[compiler::voce_linea].testo);
   const std::string treno =
       source::utf8_leggibile(f.tabella[compiler::voce_treno].testo);
-  svg.testo("title", {}, "Route " + linea + ", train " + treno);
-  svg.testo("style", {}, stile);
-  svg.vuoto("rect", {{"width", larghezza_pagina},
-                     {"height", altezza_pagina},
-                     {"fill", "#fff"}});
-  svg.testo("text", {{"class", "titolo"}, {"x", pianta_x}, {"y", titolo_y}},
-            "Route " + linea + ", train " + treno + ": " +
-                chilometri(static_cast<double>(r.lunghezza)) + " km, " +
-                n(static_cast<std::int64_t>(r.stazioni.size())) + " stations");
-  disegna_pianta(svg, f, r);
-  disegna_profilo(svg, f, r);
-  return svg.fine();
+  const std::string avviso = avviso_sorgenti(f);
+  const double y_pianta = titolo_y + 14 + (avviso.empty() ? 0 : riga_avviso);
+  const pianta_impaginata pianta = impagina_pianta(f, r, y_pianta);
+  const profilo_impaginato profilo = impagina_profilo(f, r, pianta.fondo + 8);
+  const double altezza = profilo.fondo;
+
+  documento_svg svg(larghezza_pagina, altezza);
+  svg.testo("title", {},
+            "Linea " + linea + ", treno " + treno +
+                (avviso.empty() ? "" : " (sorgenti più recenti)"));
+  svg.testo("style", {}, foglio_di_stile());
+  svg.apri("defs");
+  svg.apri("pattern", {{"id", "tratteggio"},
+                       {"width", 6.0},
+                       {"height", 6.0},
+                       {"patternUnits", "userSpaceOnUse"},
+                       {"patternTransform", "rotate(45)"}});
+  svg.vuoto("rect", {{"width", 6.0}, {"height", 6.0}, {"fill", "#f4f4f4"}});
+  svg.vuoto("line", {{"x1", 0.0},
+                     {"y1", 0.0},
+                     {"x2", 0.0},
+                     {"y2", 6.0},
+                     {"stroke", "#c8c8c8"},
+                     {"stroke-width", 2.0}});
+  svg.chiudi();
+  svg.chiudi();
+  svg.vuoto(
+      "rect",
+      {{"width", larghezza_pagina}, {"height", altezza}, {"fill", "#fff"}});
+  svg.scritta({&stile_titolo, margine_pagina, titolo_y, ancora_testo::inizio, 0,
+               "Linea " + linea + ", treno " + treno + ": " +
+                   chilometri(static_cast<double>(r.lunghezza)) + " km, " +
+                   n(r.stazioni.size()) +
+                   (r.stazioni.size() == 1 ? " stazione" : " stazioni")});
+  if (!avviso.empty()) {
+    svg.scritta({&stile_avviso, margine_pagina, titolo_y + riga_avviso,
+                 ancora_testo::inizio, 0, avviso});
+  }
+  disegna_pianta(svg, f, r, pianta);
+  disegna_profilo(svg, f, r, profilo);
+  pagina_disegnata out;
+  out.scritte = svg.riquadri_scritte();
+  out.segni = svg.riquadri_segni();
+  out.svg = svg.fine();
+  return out;
+}
+
+std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r) {
+  return disegna(f, r).svg;
 }
 
 }  // namespace viste

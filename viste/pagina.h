@@ -1,46 +1,80 @@
-// The page of the plot: where each view stands on it, in pixels, and the
-// helpers both views use for scales and labels.
+// The page of the plot: its width and margins, the styles of its texts, and
+// the helpers both views use for scales, legends and the titles of their
+// markers.
 #ifndef VISTE_PAGINA_H_
 #define VISTE_PAGINA_H_
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "viste/svg.h"
+#include "viste/testi.h"
 
 namespace viste {
 
-// The page, in pixels, top to bottom.
 inline constexpr double larghezza_pagina = 1200;
-inline constexpr double altezza_pagina = 1430;
-inline constexpr double titolo_y = 28;
-// The plan view.
-inline constexpr double pianta_x = 60;
-inline constexpr double pianta_y = 66;
-inline constexpr double pianta_l = 1080;
-inline constexpr double pianta_a = 660;
-inline constexpr double legenda_pianta_y = 746;
-// The profile: station names (written upward from nomi_fondo), the chart,
-// the bands of signals and of speed restrictions, the kilometre axis and
-// the legend.
-inline constexpr double profilo_titolo_y = 776;
-inline constexpr double profilo_x = 80;
-inline constexpr double profilo_l = 1040;
-inline constexpr double nomi_fondo = 976;
-inline constexpr double grafico_y = 986;
-inline constexpr double grafico_a = 300;
-inline constexpr double segnali_y = 1296;
-inline constexpr double rallentamenti_y = 1316;
-inline constexpr double fascia_a = 12;
-inline constexpr double asse_y = 1336;
-inline constexpr double legenda_y = 1392;
-
+// Left and right of the plan's frame, and of the page's texts.
+inline constexpr double margine_pagina = 60;
 // What one column of the page can tell apart.
 inline constexpr double colonna = 0.5;
+
+// The texts of the page, one style each; the style sheet is made from these.
+inline constexpr stile_testo stile_titolo{"titolo", 16, true};
+inline constexpr stile_testo stile_avviso{"avviso", 11, true};
+inline constexpr stile_testo stile_intestazione{"intestazione", 12, true};
+inline constexpr stile_testo stile_testo_normale{"testo", 10, false};
+inline constexpr stile_testo stile_nome{"nome-stazione", 9, false};
+
+// The colours of the signal kinds, by sx * 3 + dx.
+inline constexpr std::array<std::string_view, 10> colori_segnali = {
+    "#7f8c8d", "#8e44ad", "#2980b9", "#16a085", "#c0392b",
+    "#d35400", "#2c3e50", "#27ae60", "#222222", "#b7950b"};
+
+// The style sheet of the page.
+std::string foglio_di_stile();
 
 // The smallest of 1, 2 and 5 times a power of ten that is at least x.
 // REQUIRES: x > 0, finite.
 double passo_bello(double x);
 
-// Metres as kilometres with at most three decimals.
+// Metres as kilometres with at most three decimals, a comma before them
+// ("12,5").
 std::string chilometri(double metri);
+
+// A legend: entries of a sample and its text, set in rows from left to
+// right within a width.
+struct voce_legenda {
+  std::string testo;
+  // Draws the sample in the 24 by 12 pixels whose left edge is x and whose
+  // vertical middle is y.
+  std::function<void(documento_svg&, double x, double y)> campione;
+};
+
+class legenda {
+ public:
+  // The legend starts with its first row's top at (x, y) and keeps within
+  // `larghezza` pixels.
+  legenda(double x, double y, double larghezza)
+      : x_(x), y_(y), larghezza_(larghezza) {}
+  void aggiungi(voce_legenda v) { voci_.push_back(std::move(v)); }
+  // The bottom of the last row.
+  double fondo() const;
+  void disegna(documento_svg& svg) const;
+
+ private:
+  // The left edge and the row of every entry.
+  std::vector<std::pair<double, int>> posti() const;
+
+  double x_, y_, larghezza_;
+  std::vector<voce_legenda> voci_;
+};
+
+// A marker's title, and how many more features the marker stands for.
+std::string titolo_con_altri(std::string titolo, std::size_t altri);
 
 }  // namespace viste
 

@@ -284,7 +284,7 @@ BENCHMARK(BM_ScritturaMinimaSenzaFsync)
 void BM_Corsa(benchmark::State& state) {
   cartella_sintetica d;
   std::ostringstream nulla;
-  piattaforma_terminale p(nulla);
+  finestra::piattaforma_terminale p(nulla);
   for (auto _ : state) {
     if (esegui_corsa(opzioni{}, d.dir(), p, nulla) != stato_ok) {
       ferma(state, nulla.str());
@@ -299,7 +299,7 @@ BENCHMARK(BM_Corsa)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_CorsaMinima(benchmark::State& state) {
   cartella_sintetica d;
   std::ostringstream nulla;
-  piattaforma_terminale p(nulla);
+  finestra::piattaforma_terminale p(nulla);
   opzioni o;
   o.proprie["--keep-sources"];
   if (esegui_corsa(o, d.dir(), p, nulla) != stato_ok) {

@@ -280,7 +280,7 @@ TEST(RapportoTest, TheSourceLineIsShownInUtf8) {
   EXPECT_EQ(riquadro(c), "(Citt\xc3\xa0) x, 12\n        ^~\n");
 }
 
-TEST(RapportoTest, FaultsFoundAfterTheReadingKeepTheirForm) {
+TEST(RapportoTest, FaultsFoundAfterTheReadingPointAtTheRowBehindThem) {
   const std::string r = rapporto_di(
       generale +
           "[curve]\n"
@@ -288,9 +288,15 @@ TEST(RapportoTest, FaultsFoundAfterTheReadingKeepTheirForm) {
           "cartello_indicatore,  5700,   (B)\n"
           "cartello_indicatore,  5650,   (C)\n[fine]\n",
       "[generale]\nrallentamento, 6000, 130, 500, 1, 0, 0\n[fine]\n");
+  // The band before the restriction's start: the restriction's row.
   EXPECT_EQ(r,
             " Errore n. 12\n"
             "Posizione: 6050 m\n"
             "Nessuna cella libera in una fascia prima dell'inizio di un "
-            "rallentamento.\n");
+            "rallentamento.\n"
+            "File: d/Vendralo_Kv4417-.txt, riga 2\n"
+            "d/Vendralo_Kv4417-.txt:2:16: errore 12: Nessuna cella libera in "
+            "una fascia prima dell'inizio di un rallentamento (6050 m)\n"
+            "rallentamento, 6000, 130, 500, 1, 0, 0\n"
+            "               ^~~~\n");
 }

@@ -12,5 +12,5 @@ int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
   s.nome_treno = o.treno;
   const risultato_cartella r =
       compila_cartella(s, cartella, 1, /*conserva_sorgenti=*/true);
-  return riporta_compilazione(r, s, cartella, p, err);
+  return riporta_compilazione(r, cartella, p, err);
 }

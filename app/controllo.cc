@@ -30,28 +30,26 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
       port::leggi_file(source::nomi_file::sorgente_linea(cartella, o.linea));
   const port::file_letto treno = port::leggi_file(
       source::nomi_file::sorgente_treno(cartella, o.linea, o.treno));
-  const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
+  const compiler::esito_verifica e = compiler::verifica_sorgenti(
       o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
 
-  std::size_t errori = 0;
-  std::size_t avvisi = 0;
+  std::size_t errori = e.guasti_tralasciati;
+  std::size_t avvisi = e.avvisi_tralasciati;
   bool non_letto = false;
-  const std::string nome_treno =
-      source::nomi_file::nome_sorgente_treno(o.linea, o.treno);
-  for (const compiler::diagnosi& d : trovate) {
+  for (const compiler::diagnosi& d : e.trovate) {
     out << testo_diagnosi(d, cartella);
     if (d.avviso()) {
       ++avvisi;
       continue;
     }
     ++errori;
-    // A source that is missing or cannot be read is a file fault.
-    non_letto = non_letto || d.numero == compiler::guasto::manca_linea ||
-                (d.numero == compiler::guasto::lettura && d.luogo.riga == 0 &&
-                 ((d.luogo.file != nome_treno &&
-                   linea.stato != port::file_letto::esito::letto) ||
-                  (d.luogo.file == nome_treno &&
-                   treno.stato != port::file_letto::esito::letto)));
+    non_letto = non_letto || compiler::di_file(d);
+  }
+  if (e.guasti_tralasciati + e.avvisi_tralasciati > 0) {
+    out << "(non mostrati: altri "
+        << conteggio(e.guasti_tralasciati, e.avvisi_tralasciati)
+        << "; il controllo ne mostra al massimo " << compiler::massimo_trovate
+        << ")\n";
   }
   out << conteggio(errori, avvisi) << '\n';
   out.flush();

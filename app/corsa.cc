@@ -64,5 +64,5 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
 
   const risultato_cartella r =
       compila_cartella(s, cartella, 1, o.ha("--keep-sources"));
-  return riporta_compilazione(r, s, cartella, p, err);
+  return riporta_compilazione(r, cartella, p, err);
 }

@@ -4,12 +4,15 @@
 
 #include <string>
 
+#include "compiler/lettore_linea.h"
+#include "compiler/lettore_treno.h"
 #include "compiler/lettura_sorgente.h"
 #include "source/nomi_file.h"
 
 namespace compiler {
 
 void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
+  c.in = &in;
   scenario& s = c.s;
   s.tabella_dati[voce_linea].testo = s.nome_linea;
   s.tabella_dati[voce_treno].testo = s.nome_treno;
@@ -23,10 +26,10 @@ void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
   }
 }
 
-sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in) {
-  lettura_condivisa c{s, {}};
+esito_lettura memorizza_dati(scenario& s, const sorgenti& in) {
+  lettura_condivisa c{s, {}, nullptr, {}, {}, nullptr};
   leggi_sorgenti(c, in);
-  return c.elimina;
+  return {c.elimina, std::move(c.guasto), std::move(c.righe)};
 }
 
 }  // namespace compiler

@@ -7,8 +7,11 @@
 #define COMPILER_PERCORSO_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "compiler/diagnosi.h"
 #include "compiler/formato.h"
 #include "compiler/lettore.h"
 #include "compiler/scenario.h"
@@ -16,10 +19,8 @@
 namespace compiler {
 
 enum class esito_compilazione {
-  compilato,        // the files are encoded
-  guasto_sorgente,  // "codice_errore" != 0 after reading or finishing
-  timbro_1250,      // slot 85 "numero_1" or cell 1 "valore1" already set
-  timbro_1251,      // slot 85 "valore_d" or cell 1 "valore2" already set
+  compilato,  // the files are encoded
+  guasto,     // "codice_errore" != 0: see the diagnosis
 };
 
 // The bytes of the three compiled files.
@@ -35,6 +36,8 @@ struct [[nodiscard]] risultato_compilazione {
   sorgenti_da_eliminare elimina;
   // Only when compilato; empty otherwise.
   file_codificati file;
+  // Only when guasto: the fault, where it was met.
+  std::optional<diagnosi> guasto;
 };
 
 // Compiles the sources of s.nome_linea / s.nome_treno. j != 0 also builds
@@ -46,9 +49,21 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
                                           std::int32_t j,
                                           file_codificati spazio = {});
 
-// The stamps and codes of a model that was read and finished cleanly.
+// The stamps and codes of a model that was read and finished cleanly; a
+// stamp's place already taken stores fault 1250 or 1251 (false).
 // REQUIRES: s.celle has a cell 1.
-esito_compilazione timbra(scenario& s);
+bool timbra(scenario& s);
+
+// The steps after a clean reading: every text within its 16-bit length,
+// the finishing pass, the stamps. Each fault found goes to `trovati`,
+// pointing at the row behind it (`righe`, in the sources `in`). With
+// `tutti`, as a check wants, every fault of each step, and the stamps even
+// after the finishing pass found faults; otherwise the first step that
+// fails ends it, with that step's fault (the finishing pass keeps its
+// last) in the model. True when nothing was found.
+// REQUIRES: the reading stored no fault; the grid has a cell 1.
+bool dopo_la_lettura(scenario& s, const righe_lette& righe, const sorgenti& in,
+                     bool tutti, std::vector<diagnosi>& trovati);
 
 // The bytes of the plan (when s.scrivi_linea != 0), the table and the cells,
 // into `f` (its content replaced, its capacity reused).

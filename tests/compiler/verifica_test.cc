@@ -34,8 +34,9 @@ std::string treno(std::string_view righe = "") {
 
 std::vector<diagnosi> verifica(const std::string& l, const std::string& t) {
   return verifica_sorgenti(
-      linea_prova, treno_prova,
-      {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}});
+             linea_prova, treno_prova,
+             {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}})
+      .trovate;
 }
 
 // One diagnosis as "file:line:column N", N 0 for a warning.
@@ -131,7 +132,7 @@ TEST(VerificaTest, ReportsEveryFaultWithTheCompilesOwnFirst) {
       {"1250 after a clean reading",
        linea("indicatori_vmax, 0, 95, 95, 100, 0, 95, 95, 100, 0\n"),
        treno(),
-       {":0:0 1250"}},
+       {in_linea(4, 18, 1250)}},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -296,6 +297,85 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
   // what it says.
   EXPECT_EQ(brevi(d), (std::vector<std::string>{in_treno(50, 34, 0),
                                                 in_treno(104, 73, 0)}));
+}
+
+}  // namespace compiler
+
+namespace compiler {
+
+namespace {
+
+// The compiled grid of a pair that compiles.
+std::vector<cella> griglia_di(const std::string& l, const std::string& t) {
+  scenario s;
+  s.nome_linea = linea_prova;
+  s.nome_treno = treno_prova;
+  const risultato_compilazione r = memorizza_percorso(
+      s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}}, 1);
+  EXPECT_EQ(r.esito, esito_compilazione::compilato);
+  return s.celle;
+}
+
+// The warning that holds `parte`, or "" when none does.
+std::string avviso_con(const std::vector<diagnosi>& d, std::string_view parte) {
+  for (const diagnosi& x : d) {
+    if (x.avviso() && x.messaggio.find(parte) != std::string::npos) {
+      return x.messaggio;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+// The warnings about approach codes that fall off the grid say what the
+// compile did: each fixture stands at an edge of the rule, and the number
+// the warning gives is the number of codes missing from the compiled grid.
+TEST(VerificaTest, ApproachCodeWarningsMatchTheCompiledGrid) {
+  for (std::int64_t p = 0; p <= 450; p += 25) {
+    SCOPED_TRACE("signal at " + std::to_string(p) + " m");
+    const std::string t = treno("segnale, " + std::to_string(p) +
+                                ", 1, 0, 0, 0, 0, 1, 0, 0, 0, 0\n");
+    const std::vector<cella> g = griglia_di(linea(""), t);
+    int scritti = 0;
+    for (const cella& c : g) {
+      if (c.avviso >= 41 && c.avviso <= 44) ++scritti;  // (1 * 3 + 1) * 10 + k
+    }
+    const std::string a =
+        avviso_con(verifica(linea(""), t), "codici di avviso cadrebbero");
+    if (scritti == 4) {
+      EXPECT_EQ(a, "");
+    } else {
+      EXPECT_NE(a.find(": " + std::to_string(4 - scritti) + " dei 4 codici"),
+                std::string::npos)
+          << a;
+    }
+  }
+  for (int categoria : {1, 5, 7}) {
+    for (std::int64_t p = 100; p <= 350; p += 50) {
+      SCOPED_TRACE("category " + std::to_string(categoria) + " station at " +
+                   std::to_string(p) + " m");
+      const std::string t = treno(
+          "stazione, " + std::to_string(p) + ", " + std::to_string(categoria) +
+          ", 100, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, Alfa\n");
+      const std::vector<cella> g = griglia_di(linea(""), t);
+      int scritti = 0;
+      for (const cella& c : g) {
+        if (c.avviso >= 81 && c.avviso <= 84) ++scritti;
+      }
+      const std::string a =
+          avviso_con(verifica(linea(""), t), "dei codici di avviso cadrebbero");
+      // Short stations (5, 6) have no approach codes at all: nothing skipped.
+      const int attesi = categoria == 5 ? 0 : 4;
+      if (scritti == attesi) {
+        EXPECT_EQ(a, "");
+      } else {
+        EXPECT_NE(a.find(std::to_string(attesi - scritti) + " dei codici"),
+                  std::string::npos)
+            << a;
+      }
+    }
+  }
 }
 
 }  // namespace compiler

@@ -8,6 +8,7 @@
 #include "viste/disegno.h"
 #include "viste/lettura_compilati.h"
 #include "viste/riepilogo.h"
+#include "viste/testi.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +25,11 @@ int esegui_disegno(const opzioni& o, const fs::path& cartella,
       !e.ok()) {
     err << "scenario: " << e.messaggio << "\n";
     return stato_file;
+  }
+  // Sources newer than the files drawn: said here too, not only on the
+  // page.
+  if (const std::string a = viste::avviso_sorgenti(f); !a.empty()) {
+    err << "scenario: " << a << "\n";
   }
   const std::string svg = viste::disegno_svg(f, viste::riassumi(f));
   if (port::io_status st =

@@ -17,20 +17,6 @@ namespace {
 constexpr double titolo_y = 28;
 constexpr double riga_avviso = 18;
 
-// One line that says which sources are newer than the compiled files.
-std::string avviso_sorgenti(const file_compilati_letti& f) {
-  if (f.sorgenti_piu_recenti.empty()) return {};
-  std::string nomi;
-  for (std::size_t i = 0; i < f.sorgenti_piu_recenti.size(); ++i) {
-    if (i > 0) nomi += " e ";
-    nomi += f.sorgenti_piu_recenti[i];
-  }
-  return "Attenzione: " + nomi +
-         (f.sorgenti_piu_recenti.size() > 1 ? " sono più recenti"
-                                            : " è più recente") +
-         " dei file compilati, che non ne mostrano le modifiche.";
-}
-
 }  // namespace
 
 pagina_disegnata disegna(const file_compilati_letti& f, const riepilogo& r) {

@@ -31,8 +31,8 @@ inline constexpr stile_testo stile_nome{"nome-stazione", 9, false};
 
 // The colours of the signal kinds, by sx * 3 + dx.
 inline constexpr std::array<std::string_view, 10> colori_segnali = {
-    "#7f8c8d", "#8e44ad", "#2980b9", "#16a085", "#c0392b",
-    "#d35400", "#2c3e50", "#27ae60", "#222222", "#b7950b"};
+    "#7f8c8d", "#8e44ad", "#c0392b", "#16a085", "#d35400",
+    "#b7950b", "#2e86de", "#27ae60", "#222222", "#e84393"};
 
 // The style sheet of the page.
 std::string foglio_di_stile();

@@ -54,6 +54,20 @@ std::string tra_virgolette(std::string_view byte) {
   return out;
 }
 
+std::string avviso_sorgenti(const file_compilati_letti& f) {
+  if (f.sorgenti_piu_recenti.empty()) return {};
+  std::string nomi;
+  for (std::size_t i = 0; i < f.sorgenti_piu_recenti.size(); ++i) {
+    if (i > 0) nomi += " e ";
+    nomi += f.sorgenti_piu_recenti[i];
+  }
+  return "Attenzione: " + nomi +
+         (f.sorgenti_piu_recenti.size() > 1 ? " sono più recenti"
+                                            : " è più recente") +
+         " dei file compilati, che non ne mostrano le modifiche (l'ultima "
+         "compilazione è fallita o non è stata fatta)";
+}
+
 std::string posizione_o_ignota(const std::optional<std::size_t>& cella) {
   if (!cella) return "?";
   return n(posizione_elemento(*cella));

@@ -7,6 +7,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,10 @@ std::string titolo_cartello(const file_compilati_letti& f,
 std::string titolo_rallentamento(const rallentamento_letto& r,
                                  std::int64_t lunghezza);
 std::string titolo_montagna(const tratto_montagna& m);
+
+// One line that names the sources newer than the compiled files; empty
+// when there is none.
+std::string avviso_sorgenti(const file_compilati_letti& f);
 
 // The position of a restriction's cell, or "?" when it has none.
 std::string posizione_o_ignota(const std::optional<std::size_t>& cella);

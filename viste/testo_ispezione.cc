@@ -63,17 +63,8 @@ std::string estremi(std::size_t a, std::size_t b, std::string_view tra) {
 }
 
 void avviso(std::ostream& out, const file_compilati_letti& f) {
-  if (f.sorgenti_piu_recenti.empty()) return;
-  std::string nomi;
-  for (std::size_t i = 0; i < f.sorgenti_piu_recenti.size(); ++i) {
-    if (i > 0) nomi += " e ";
-    nomi += f.sorgenti_piu_recenti[i];
-  }
-  out << "Attenzione: " << nomi
-      << (f.sorgenti_piu_recenti.size() > 1 ? " sono più recenti"
-                                            : " è più recente")
-      << " dei file compilati, che non ne mostrano le modifiche (l'ultima "
-         "compilazione è fallita o non è stata fatta)\n";
+  const std::string a = avviso_sorgenti(f);
+  if (!a.empty()) out << a << "\n";
 }
 
 void file(std::ostream& out, const opzioni_ispezione& o,

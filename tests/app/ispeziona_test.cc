@@ -815,7 +815,9 @@ TEST(IspezionaTest, SourcesNewerThanTheCompiledFilesArePointedOut) {
   const json j = json::parse(esegui(con({"inspect", "--json"})).out);
   EXPECT_EQ(j.at("sorgenti_piu_recenti"),
             (std::vector<std::string>{"Linea_T1-.txt"}));
-  ASSERT_EQ(esegui(con({"plot"})).stato, stato_ok);
+  const uscita disegno = esegui(con({"plot"}));
+  ASSERT_EQ(disegno.stato, stato_ok);
+  EXPECT_EQ(disegno.err, "scenario: " + r[1] + "\n");
   EXPECT_NE(file_prova::leggi(c.percorso() / "Linea_T1.svg")
                 .find("Attenzione: Linea_T1-.txt è più recente"),
             std::string::npos);

@@ -347,7 +347,8 @@ bool lettura_sorgente::leggi(const source::tipo_record& r, std::size_t da,
       v.n[i] = *n;
     }
   }
-  if (a == r.valori.size() && seguito_ && in_verifica()) {
+  // A row after a comment's comma has its own warning, on the comment.
+  if (a == r.valori.size() && seguito_ && !dopo_commento_ && in_verifica()) {
     diagnosi d;
     d.luogo = luogo(fine_della_riga());
     d.messaggio = avviso_riga_corta(riga, letti_sulla_riga_, r.valori.size(),

@@ -220,6 +220,7 @@ void documento_svg::con_titolo(std::string_view nome,
 void documento_svg::testo(std::string_view nome,
                           std::initializer_list<attributo> a,
                           std::string_view utf8) {
+  assert(nome != "text" && "a text of the page is measured: scritta");
   etichetta(nome, a);
   out_ += '>';
   out_ += testo_xml(utf8);

@@ -12,6 +12,7 @@
 #include "app/stato_uscita.h"
 #include "app/svg.h"
 #include "app/testo_utf8.h"
+#include "port/scrittura.h"
 #include "port/sistema.h"
 
 namespace fs = std::filesystem;

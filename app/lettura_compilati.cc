@@ -2,6 +2,7 @@
 #include "app/lettura_compilati.h"
 
 #include "compiler/decodifica.h"
+#include "compiler/dimensioni_massime.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 
@@ -30,7 +31,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   const fs::path piano = source::nomi_file::piano(cartella, linea);
 
   {
-    const port::file_letto f = port::leggi_file(tabella);
+    const port::file_letto f =
+        port::leggi_file(tabella, compiler::dimensione_massima_tabella);
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(tabella, f)};
     }
@@ -42,7 +44,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
     }
   }
   {
-    const port::file_letto f = port::leggi_file(celle);
+    const port::file_letto f =
+        port::leggi_file(celle, compiler::dimensione_massima_celle);
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(celle, f)};
     }
@@ -55,7 +58,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   }
   // The plan file is the largest by far; each file's bytes go as soon as
   // they are decoded.
-  const port::file_letto f = port::leggi_file(piano);
+  const port::file_letto f =
+      port::leggi_file(piano, compiler::dimensione_massima_piano);
   switch (f.stato) {
     case port::file_letto::esito::assente:
       out.ha_piano = false;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/scenario.h"
@@ -25,8 +26,11 @@ inline constexpr std::size_t voce_record_size = 34;
 // The text length is stored in a signed 16-bit field.
 inline constexpr std::size_t lunghezza_massima_testo = 32767;
 
-// Appends the plan elements of one coordinate for metres da .. a - 1.
-// REQUIRES: da <= a <= t.metri(), coordinata 0 or 1.
+// Writes the plan elements of one coordinate for metres da .. a - 1 at p,
+// and returns the byte after them; at most (a - da) * punto_doppio_size
+// bytes. REQUIRES: da <= a <= t.metri(), coordinata 0 or 1.
+char* encode_punti(char* p, const tracciato_piano& t, int coordinata,
+                   std::size_t da, std::size_t a);
 void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
                   std::size_t da, std::size_t a);
 
@@ -34,6 +38,28 @@ void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
 // The append forms add a whole file to `out`, reusing its capacity.
 void append_piano(std::string& out, const tracciato_piano& t);
 std::string codifica_piano(const tracciato_piano& t);
+
+// The bytes of the plan file piece by piece, for a writer that never holds
+// the whole file (20 MB for the longest route): each piece is at most
+// `massimo` bytes, encoded into one buffer that every piece reuses, and the
+// pieces in order are exactly codifica_piano(t).
+class piano_a_blocchi {
+ public:
+  // REQUIRES: massimo >= punto_doppio_size; t outlives the object and does
+  // not change while the pieces are taken.
+  piano_a_blocchi(const tracciato_piano& t, std::size_t massimo);
+
+  // The next piece, valid until the next call; empty once every byte was
+  // given.
+  std::string_view prossimo();
+
+ private:
+  const tracciato_piano& t_;
+  std::size_t metri_per_blocco_;
+  std::string blocco_;
+  int coordinata_ = 0;
+  std::size_t metro_ = 0;
+};
 
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void append_voce(std::string& out, const voce_dati& v);

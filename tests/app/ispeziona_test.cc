@@ -105,7 +105,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   const std::vector<std::string> r = righe(u.out);
 
   // Every station of the train's run, in route order, in slots 1 to 56.
-  const auto stazioni = stazioni_treno();
+  const auto stazioni = content::stazioni_treno();
   ASSERT_EQ(stazioni.size(), 56u);
   EXPECT_NE(u.out.find("\nStations: 56, slots 1 to 56\n"), std::string::npos);
   const std::vector<std::string> righe_stazioni = sezione(r, "Stations:");
@@ -124,7 +124,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
 
   // The 22 board texts, from slot 80 down, at their cells.
   std::vector<riga_letta::lettura> cartelli;
-  for (const std::string& riga : righe_linea()) {
+  for (const std::string& riga : content::righe_linea()) {
     riga_letta::lettura l =
         riga_letta::leggi(riga, source::record_caratteristiche());
     if (l.errore.empty() && l.kind == source::record::cartello_indicatore) {

@@ -288,8 +288,8 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
     }
     return out;
   };
-  const std::string l = byte_di(righe_linea());
-  const std::string t = byte_di(righe_treno());
+  const std::string l = byte_di(content::righe_linea());
+  const std::string t = byte_di(content::righe_treno());
   const std::vector<diagnosi> d = verifica(l, t);
   EXPECT_TRUE(solo_guasti(d).empty());
   // The content is fixed; these are the two places where the rules change

@@ -1,6 +1,8 @@
 // The durable write floor as a process of its own, for the whole-process
 // benchmark: writes files of the given sizes into a folder, each held whole
-// in memory first, or with --blocco from one 64 KiB buffer.
+// in memory first, or with --blocco from one 64 KiB buffer. It is linked
+// with the program's own allocation functions, so that its memory costs
+// what the program's does.
 //
 //   scenario_pavimento DIR [--blocco] NAME=SIZE... [--togli NAME...]
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/stato_uscita.h"
-#include "compiler/dimensioni_massime.h"
+#include "compiler/formato.h"
 #include "compiler/guasti.h"
 #include "compiler/verifica.h"
 #include "port/sistema.h"
@@ -27,20 +27,18 @@ std::string conteggio(std::size_t errori, std::size_t avvisi) {
 
 int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
                      std::ostream& out) {
-  const port::file_letto linea =
-      port::leggi_file(source::nomi_file::sorgente_linea(cartella, o.linea),
-                       compiler::dimensione_massima_sorgente);
+  const port::file_letto linea = port::leggi_file(
+      source::nomi_file::sorgente_linea(cartella, o.linea),
+      static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
   const port::file_letto treno = port::leggi_file(
       source::nomi_file::sorgente_treno(cartella, o.linea, o.treno),
-      compiler::dimensione_massima_sorgente);
+      static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
   const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
       o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
 
   std::size_t errori = 0;
   std::size_t avvisi = 0;
   bool non_letto = false;
-  const std::string nome_treno =
-      source::nomi_file::nome_sorgente_treno(o.linea, o.treno);
   for (const compiler::diagnosi& d : trovate) {
     out << testo_diagnosi(d, cartella);
     if (d.avviso()) {
@@ -48,17 +46,12 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
       continue;
     }
     ++errori;
-    // A source that is missing or cannot be read is a file fault.
-    non_letto = non_letto || d.numero == compiler::guasto::manca_linea ||
-                (d.numero == compiler::guasto::lettura && d.luogo.riga == 0 &&
-                 ((d.luogo.file != nome_treno &&
-                   linea.stato != port::file_letto::esito::letto) ||
-                  (d.luogo.file == nome_treno &&
-                   treno.stato != port::file_letto::esito::letto)));
+    non_letto = non_letto || compiler::di_file(d);
   }
   out << conteggio(errori, avvisi) << '\n';
   out.flush();
   if (non_letto) return stato_file;
-  if (errori > 0 || (o.severo && avvisi > 0)) return stato_guasto_compilazione;
+  if (errori > 0 || (o.ha("--strict") && avvisi > 0))
+    return stato_guasto_compilazione;
   return stato_ok;
 }

@@ -46,7 +46,7 @@ struct testo_corsa {
 }  // namespace
 
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
-                 piattaforma& p, std::ostream& err) {
+                 finestra::piattaforma& p, std::ostream& err) {
   compiler::scenario s;
   s.nome_linea = nome_linea_scenario;
   s.nome_treno = nome_treno_scenario;
@@ -82,15 +82,15 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
         .push_back({k.nome, {k.d.byte, {}}});
   }
   // Sources that the compile deletes at once need not reach the disk.
-  port::io_status w = port::scrivi_gruppo(sorgenti, o.conserva_sorgenti);
+  port::io_status w = port::scrivi_gruppo(sorgenti, o.ha("--keep-sources"));
   if (w.ok()) w = port::scrivi_gruppo(documenti, /*durevole=*/true);
   if (!w.ok()) {
     err << "scenario: cannot write " << w.message << "\n";
-    if (!o.conserva_sorgenti) togli_sorgenti(s, cartella);
+    if (!o.ha("--keep-sources")) togli_sorgenti(s, cartella);
     return stato_file;
   }
 
   const risultato_cartella r =
-      compila_cartella(s, cartella, 1, o.conserva_sorgenti);
-  return riporta_compilazione(r, s, cartella, p, err);
+      compila_cartella(s, cartella, 1, o.ha("--keep-sources"));
+  return riporta_compilazione(r, cartella, p, err);
 }

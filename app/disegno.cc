@@ -12,6 +12,7 @@
 #include "app/stato_uscita.h"
 #include "app/svg.h"
 #include "app/testo_utf8.h"
+#include "compiler/formato.h"
 #include "port/scrittura.h"
 #include "port/sistema.h"
 
@@ -362,9 +363,11 @@ std::size_t celle_sull_asse(const file_compilati_letti& f, double lunghezza) {
   return n;
 }
 
-double velocita_di(const compiler::cella& c) { return c.velocita_linea * 5.0; }
+double velocita_di(const compiler::cella& c) {
+  return static_cast<double>(compiler::kmh_di_velocita(c.velocita_linea));
+}
 double pendenza_di(const compiler::cella& c) {
-  return c.pendenza_linea - 100.0;
+  return static_cast<double>(compiler::pendenza_di_cella(c.pendenza_linea));
 }
 
 void linea_profilo(documento_svg& svg, const file_compilati_letti& f,
@@ -670,7 +673,7 @@ std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r) {
 }
 
 fs::path file_disegno(const opzioni& o, const fs::path& cartella) {
-  if (o.uscita) return port::percorso_da_testo(*o.uscita);
+  if (const auto u = o.valore("--output")) return port::percorso_da_testo(*u);
   return cartella / port::percorso_da_testo(o.linea + "_" + o.treno + ".svg");
 }
 

@@ -221,8 +221,9 @@ void impostazioni(std::string& out, const file_compilati_letti& f,
   out += "  85 route " + testo(l.testo) + ": sfondo uno " + n(l.valore_a) +
          ", sfondo due " + n(l.valore_c) + ", sfondo tre " + n(l.valore_b) +
          "; stamp " + n(l.numero_1) +
-         controllo_timbro(l.numero_1, timbro_voce_linea) + "; weighted code " +
-         n(l.valore_d) + controllo_codice(l.valore_d, r.codice_pesato) + "\n";
+         controllo_timbro(l.numero_1, compiler::timbro_tabella) +
+         "; weighted code " + n(l.valore_d) +
+         controllo_codice(l.valore_d, r.codice_pesato) + "\n";
   const compiler::voce_dati& tr = t[compiler::voce_treno];
   out += "  86 train " + testo(tr.testo) + ": signal repetition " +
          n(tr.valore_a) + " .. " + n(tr.valore_b) + " m, " + n(tr.valore_c) +
@@ -231,8 +232,9 @@ void impostazioni(std::string& out, const file_compilati_letti& f,
   if (f.celle.size() > 1) {
     const compiler::cella& c = f.celle[1];
     out += "  cell 1: stamp " + n(c.valore1) +
-           controllo_timbro(c.valore1, timbro_cella_uno) + "; plain code " +
-           n(c.valore2) + controllo_codice(c.valore2, r.codice_semplice) + "\n";
+           controllo_timbro(c.valore1, compiler::timbro_celle) +
+           "; plain code " + n(c.valore2) +
+           controllo_codice(c.valore2, r.codice_semplice) + "\n";
   } else {
     out += "  cell 1: absent, so neither its stamp nor the plain code\n";
   }
@@ -327,8 +329,8 @@ int esegui_ispezione(const opzioni& o, const fs::path& cartella,
     return stato_file;
   }
   const riepilogo r = riassumi(f);
-  if (o.json) {
-    out << json_ispezione(f, r, o.punti);
+  if (o.ha("--json")) {
+    out << json_ispezione(f, r, o.ha("--points"));
   } else {
     out << testo_ispezione(o, cartella, f, r);
   }

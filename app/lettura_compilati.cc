@@ -2,7 +2,7 @@
 #include "app/lettura_compilati.h"
 
 #include "compiler/decodifica.h"
-#include "compiler/dimensioni_massime.h"
+#include "compiler/formato.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 
@@ -31,8 +31,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   const fs::path piano = source::nomi_file::piano(cartella, linea);
 
   {
-    const port::file_letto f =
-        port::leggi_file(tabella, compiler::dimensione_massima_tabella);
+    const port::file_letto f = port::leggi_file(
+        tabella, static_cast<std::uint64_t>(compiler::byte_massimi_tabella));
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(tabella, f)};
     }
@@ -44,8 +44,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
     }
   }
   {
-    const port::file_letto f =
-        port::leggi_file(celle, compiler::dimensione_massima_celle);
+    const port::file_letto f = port::leggi_file(
+        celle, static_cast<std::uint64_t>(compiler::byte_massimi_celle));
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(celle, f)};
     }
@@ -58,8 +58,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   }
   // The plan file is the largest by far; each file's bytes go as soon as
   // they are decoded.
-  const port::file_letto f =
-      port::leggi_file(piano, compiler::dimensione_massima_piano);
+  const port::file_letto f = port::leggi_file(
+      piano, static_cast<std::uint64_t>(compiler::byte_massimi_piano));
   switch (f.stato) {
     case port::file_letto::esito::assente:
       out.ha_piano = false;

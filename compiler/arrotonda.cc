@@ -21,8 +21,4 @@ std::int64_t cella_di(std::int64_t p) {
   return rnd(static_cast<double>(p) / metri_cella + 1.0);
 }
 
-std::int64_t ultima_cella_per(std::int64_t lunghezza) {
-  return rnd(static_cast<double>(lunghezza + coda_percorso) / metri_cella);
-}
-
 }  // namespace compiler

@@ -11,20 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/formato.h"
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
 
 namespace compiler {
-
-inline constexpr std::size_t cella_record_size = 15;
-// Plan records: the type code alone, with a 16-bit integer, with a double.
-inline constexpr std::size_t punto_vuoto_size = 2;
-inline constexpr std::size_t punto_intero_size = 4;
-inline constexpr std::size_t punto_doppio_size = 10;
-// A table slot without its text.
-inline constexpr std::size_t voce_record_size = 34;
-// The text length is stored in a signed 16-bit field.
-inline constexpr std::size_t lunghezza_massima_testo = 32767;
 
 // Writes the plan elements of one coordinate for metres da .. a - 1 at p,
 // and returns the byte after them; at most (a - da) * punto_doppio_size

@@ -31,8 +31,7 @@ constexpr std::int64_t metro_massimo_curve = 1000000;
 constexpr std::int64_t margine_righe = 100;
 // Signal repetition start and end are multiples of this many metres.
 constexpr std::int64_t passo_ripetizione = 50;
-// The cell byte holds a gradient plus this; it fits from -100 to 155.
-constexpr std::int64_t scarto_pendenza = 100;
+// The cell byte holds a gradient plus scarto_pendenza: from -100 to 155.
 constexpr std::int64_t pendenza_minima = -scarto_pendenza;
 constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 

@@ -33,8 +33,7 @@ constexpr std::int64_t margine_stazioni = 800;
 constexpr std::int64_t passo_stazioni = 50;
 constexpr std::int64_t passo_lunghezze = 100;
 constexpr std::int64_t passo_progressive = 50;
-// Speeds are stored in units of this many km/h, in one byte as adhesion is.
-constexpr double unita_velocita = 5.0;
+// Speeds and adhesion are stored in one byte.
 constexpr std::int64_t massimo_byte = 255;
 
 // Characters of a place name the timetable sheet's column shows.
@@ -44,7 +43,7 @@ std::string n(std::int64_t v) { return std::to_string(v); }
 
 // rnd(v / 5), the byte of a speed in km/h.
 std::int64_t velocita_in_celle(std::int64_t v) {
-  return rnd(static_cast<double>(v) / unita_velocita);
+  return rnd(static_cast<double>(v) / kmh_per_unita_velocita);
 }
 
 class lettura_treno {
@@ -97,12 +96,12 @@ class lettura_treno {
       if (v.valore_a % passo_progressive != 0 ||
           v.valore_b % passo_progressive != 0) {
         s_.codice_errore = guasto::progressive;
-        s_.file_errore = nome_linea_;
-        s_.riga_errore = 0;
-        s_.campo_errore = {};
-        s_.dettaglio_errore = "voce " + n(static_cast<std::int64_t>(i)) +
-                              ": posizione " + n(v.valore_a) + " m, valore " +
-                              n(v.valore_b) + " m";
+        diagnosi d = guasto_senza_luogo(guasto::progressive, 0);
+        d.luogo.file = nome_linea_;
+        d.messaggio = "voce " + n(static_cast<std::int64_t>(i)) +
+                      ": posizione " + n(v.valore_a) + " m, valore " +
+                      n(v.valore_b) + " m";
+        f_.condivisa().guasto = std::move(d);
       }
     }
     if (s_.codice_errore == guasto::progressive) f_.raccogli();

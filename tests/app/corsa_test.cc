@@ -11,13 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "app/stato_uscita.h"
 #include "content/dati_linea.h"
 #include "content/dati_note.h"
 #include "content/dati_rallentamenti.h"
 #include "content/dati_scheda.h"
 #include "content/dati_treno.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ TEST(CorsaTest, KeepSourcesLeavesTheTwoSourcesToo) {
   piattaforma_registrata p;
   std::ostringstream err;
   opzioni o;
-  o.conserva_sorgenti = true;
+  o.proprie["--keep-sources"];
   EXPECT_EQ(esegui(o, c, p, err), stato_ok);
   std::set<std::string> attesi = documenti_e_compilati;
   attesi.insert("Vendralo_linea.txt");

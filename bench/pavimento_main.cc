@@ -1,8 +1,7 @@
 // The durable write floor as a process of its own, for the whole-process
 // benchmark: writes files of the given sizes into a folder, each held whole
 // in memory first, or with --blocco from one 64 KiB buffer. It is linked
-// with the program's own allocation functions, so that its memory costs
-// what the program's does.
+// as the program is (see scenario_come_programma).
 //
 //   scenario_pavimento DIR [--blocco] NAME=SIZE... [--togli NAME...]
 #include <cstdio>

@@ -58,10 +58,11 @@ std::string codifica_piano(const tracciato_piano& t) {
 }
 
 piano_a_blocchi::piano_a_blocchi(const tracciato_piano& t, std::size_t massimo)
-    : t_(t), metri_per_blocco_(massimo / punto_doppio_size) {
+    : t_(t),
+      metri_per_blocco_(massimo / punto_doppio_size),
+      // Sized once, for pieces of the widest records only.
+      blocco_(new char[metri_per_blocco_ * punto_doppio_size]) {
   assert(metri_per_blocco_ > 0);
-  // Sized once, for pieces of the widest records only.
-  blocco_.resize(metri_per_blocco_ * punto_doppio_size);
 }
 
 std::string_view piano_a_blocchi::prossimo() {
@@ -73,9 +74,9 @@ std::string_view piano_a_blocchi::prossimo() {
   }
   if (coordinata_ == 2) return {};
   const std::size_t a = std::min(t_.metri(), metro_ + metri_per_blocco_);
-  const char* fine = encode_punti(blocco_.data(), t_, coordinata_, metro_, a);
+  const char* fine = encode_punti(blocco_.get(), t_, coordinata_, metro_, a);
   metro_ = a;
-  return {blocco_.data(), static_cast<std::size_t>(fine - blocco_.data())};
+  return {blocco_.get(), static_cast<std::size_t>(fine - blocco_.get())};
 }
 
 // voce_dati record, 34 bytes plus n, all little-endian, in this order:

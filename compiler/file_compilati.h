@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,8 @@ class piano_a_blocchi {
  private:
   const tracciato_piano& t_;
   std::size_t metri_per_blocco_;
-  std::string blocco_;
+  // Not cleared: every byte handed out is written first.
+  std::unique_ptr<char[]> blocco_;
   int coordinata_ = 0;
   std::size_t metro_ = 0;
 };

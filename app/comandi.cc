@@ -81,9 +81,10 @@ const voce_comando tabella[] = {
      "pendenza,\n"
      "      segnali, rallentamenti, stazioni, tratti di montagna). Scritta "
      "in FILE,\n"
-     "      altrimenti in DIR/ID_TRENO.svg.\n",
+     "      altrimenti in DIR/ID_TRENO.svg; con --output - sull'uscita "
+     "standard.\n",
      [](const contesto_comando& c) {
-       return esegui_disegno(c.o, c.cartella, c.err);
+       return esegui_disegno(c.o, c.cartella, c.out, c.err);
      }},
 };
 

@@ -5,6 +5,7 @@
 
 #include "compiler/file_compilati.h"
 #include "compiler/formato.h"
+#include "port/cambio.h"
 #include "port/scrittura.h"
 #include "source/nomi_file.h"
 
@@ -43,7 +44,9 @@ port::io_status scrivi_file_compilati(const compiler::scenario& s,
   file.push_back(
       {source::nomi_file::celle(cartella, s.nome_linea, s.nome_treno),
        {f.celle, {}}});
-  return port::scrivi_gruppo(file, /*durevole=*/true);
+  // The three files change together or not at all: the simulator must never
+  // find a plan and a table of one compile beside the grid of another.
+  return port::sostituisci_insieme(file);
 }
 
 risultato_cartella compila_cartella(compiler::scenario& s,

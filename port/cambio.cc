@@ -210,6 +210,10 @@ io_status sostituisci_insieme(std::span<const file_da_scrivere> file) {
     togli_preparati();
     return s;
   }
+  // From here on the record owns the new files: whatever stops this
+  // process, even an exception, leaves them for the recovery to finish or
+  // undo the switch with.
+  for (const std::unique_ptr<interno::file_nuovo>& n : nuovi) n->cedi();
 
   for (std::size_t i = 0; i < voci.size(); ++i) {
     const voce_cambio& v = voci[i];
@@ -222,10 +226,8 @@ io_status sostituisci_insieme(std::span<const file_da_scrivere> file) {
       verso_annulla(cartella, marca);
       // What cannot be undone now is undone by the next run in the folder.
       (void)annulla_tutto(cartella, marca, voci);
-      for (const std::unique_ptr<interno::file_nuovo>& n : nuovi) n->cedi();
       return s;
     }
-    nuovi[i]->cedi();
   }
   io_status sincronizzata = interno::sincronizza_cartella(cartella);
   for (const voce_cambio& v : voci) {

@@ -1,6 +1,6 @@
 // Process ids for the tests of what a run leaves behind: this process's,
-// one of a process that still runs (the one that started the tests), and
-// one of a process that has ended.
+// one of another process that still runs, and one of a process that has
+// ended.
 #ifndef TESTS_PROCESSO_PROVA_H_
 #define TESTS_PROCESSO_PROVA_H_
 
@@ -21,18 +21,24 @@ namespace processo_prova {
 
 inline std::uint64_t pid_corrente() { return ::GetCurrentProcessId(); }
 
+// Another process that runs now: the first of the system's list that is
+// not this one and has not ended (under Wine, one of its services).
 inline std::uint64_t pid_vivo() {
   const DWORD io = ::GetCurrentProcessId();
-  DWORD padre = 0;
+  DWORD trovato = 0;
   HANDLE istantanea = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W e{};
   e.dwSize = sizeof e;
-  for (BOOL c = ::Process32FirstW(istantanea, &e); c;
+  for (BOOL c = ::Process32FirstW(istantanea, &e); c && trovato == 0;
        c = ::Process32NextW(istantanea, &e)) {
-    if (e.th32ProcessID == io) padre = e.th32ParentProcessID;
+    if (e.th32ProcessID == io || e.th32ProcessID == 0) continue;
+    HANDLE h = ::OpenProcess(SYNCHRONIZE, FALSE, e.th32ProcessID);
+    if (h == nullptr) continue;
+    if (::WaitForSingleObject(h, 0) == WAIT_TIMEOUT) trovato = e.th32ProcessID;
+    ::CloseHandle(h);
   }
   ::CloseHandle(istantanea);
-  return padre;
+  return trovato;
 }
 
 // A child that ends at once: this very program asked for nothing.

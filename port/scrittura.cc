@@ -77,7 +77,14 @@ io_status sostituisci_file(const fs::path& destinazione,
 }
 
 io_status scrivi_gruppo(std::span<const file_da_scrivere> file, bool durevole) {
-  if (io_status s = verifica_destinazioni(file); !s.ok()) return s;
+  // What stands in each place is looked at; whether a file there may be
+  // replaced is left to its rename, since a batch, unlike a set, may stop
+  // with some files replaced.
+  for (const file_da_scrivere& f : file) {
+    if (const posto_file p = posto_di(f.nome); p != posto_file::libero) {
+      return posto_rifiutato(f.nome, p);
+    }
+  }
   // Every new file is written before any target is replaced, so a write
   // that fails leaves every target as it was.
   std::vector<std::unique_ptr<interno::file_nuovo>> nuovi;

@@ -66,8 +66,7 @@ io_status sostituisci_file(const std::filesystem::path& destinazione,
 // Writes a batch of files of one folder: each one's bytes to a new file
 // (flushed to disk when `durevole`), then each in its target's place in
 // order, then one sync of the folder (when `durevole`). Every target must be
-// free for a file and, if it holds one, free to be replaced (anything else
-// is refused before anything is written).
+// free for a file (anything else is refused before anything is written).
 // The first failure stops the batch: the files it had put in place stay,
 // the others are as before, and no new file is left.
 io_status scrivi_gruppo(std::span<const file_da_scrivere> file, bool durevole);

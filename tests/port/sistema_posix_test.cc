@@ -198,8 +198,8 @@ TEST(SistemaPosixTest, ALinkToAFileIsReplacedAndItsTargetKept) {
   EXPECT_FALSE(fs::exists(c / "nessuno"));
 }
 
-// An immutable file (root only, on a file system that has the flag) is
-// refused before anything is written.
+// An immutable file (root only, on a file system that has the flag) in a
+// set is refused before anything is written.
 TEST(SistemaPosixTest, AnImmutableTargetIsRefusedBeforeAnyWrite) {
   const file_prova::cartella prova;
   const fs::path& c = prova.percorso();
@@ -217,7 +217,7 @@ TEST(SistemaPosixTest, AnImmutableTargetIsRefusedBeforeAnyWrite) {
   }
   const port::file_da_scrivere file[] = {{c / "a", {"new a", {}}},
                                          {c / "b", {"new b", {}}}};
-  const port::io_status s = port::scrivi_gruppo(file, true);
+  const port::io_status s = port::sostituisci_insieme(file);
   attributi &= ~FS_IMMUTABLE_FL;
   ::ioctl(fd, FS_IOC_SETFLAGS, &attributi);
   ::close(fd);

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -220,8 +221,10 @@ std::vector<std::size_t> fermate_da_uccidere(const tracciata& t,
                                              std::size_t coda) {
   const std::vector<std::size_t> utili(t.utili.begin(), t.utili.end());
   const std::size_t dalla_coda = std::min({coda, utili.size(), massimo});
-  std::set<std::size_t> scelte(utili.end() - dalla_coda, utili.end());
-  std::vector<std::size_t> altre(utili.begin(), utili.end() - dalla_coda);
+  const auto inizio_coda =
+      utili.end() - static_cast<std::ptrdiff_t>(dalla_coda);
+  std::set<std::size_t> scelte(inizio_coda, utili.end());
+  std::vector<std::size_t> altre(utili.begin(), inizio_coda);
   for (std::size_t k = 1; k <= fermate_sparse; ++k) {
     altre.push_back(1 + (t.fermate - 1) * k / (fermate_sparse + 1));
   }

@@ -70,6 +70,15 @@ int errno_di(DWORD codice) {
 }
 
 std::string motivo_windows(DWORD codice) {
+  // The reasons Windows alone gives, in the program's language.
+  switch (codice) {
+    case ERROR_SHARING_VIOLATION:
+      return "il file è aperto da un altro programma";
+    case ERROR_LOCK_VIOLATION:
+      return "una parte del file è bloccata da un altro programma";
+    default:
+      break;
+  }
   const int numero = errno_di(codice);
   return numero != 0 ? motivo_sistema(numero) : testo_windows(codice);
 }

@@ -46,7 +46,7 @@ enum class posto_file {
 posto_file posto_di(const std::filesystem::path& p);
 
 // The status of a write refused for what stands in the target's place:
-// "<file>: Is a directory" for a folder, else that it is not a file.
+// "<file>: è una cartella" for a folder, else that it is not a file.
 io_status posto_rifiutato(const std::filesystem::path& p, posto_file posto);
 
 // Whether each target of `file` may take a new file: free for a file, and,

@@ -57,7 +57,7 @@ file_letto leggi_file(const fs::path& p, std::uint64_t massimo) {
   if (::GetFileType(h.get()) != FILE_TYPE_DISK) {
     // A pipe or a device may never end.
     out.stato = file_letto::esito::illeggibile;
-    out.motivo = "not a regular file";
+    out.motivo = "non è un file regolare";
     return out;
   }
   const std::uint64_t dimensione =

@@ -221,7 +221,21 @@ void prova_casi(const banco& b, const std::vector<caso>& casi) {
   }
 }
 
-std::string motivo(int numero) { return std::strerror(numero); }
+// The reasons the program gives, in its language.
+std::string motivo(int numero) {
+  switch (numero) {
+    case EACCES:
+      return "permesso negato";
+    case EFBIG:
+      return "file troppo grande";
+    case ENOENT:
+      return "file o cartella inesistente";
+    case EISDIR:
+      return "è una cartella";
+    default:
+      return std::strerror(numero);
+  }
+}
 
 TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
   const banco b;
@@ -304,7 +318,7 @@ TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
        {},
        uscita_file,
        {" Errore n. 25",
-        "{cartella}/" + linea_sorgente + ": not a regular file"}},
+        "{cartella}/" + linea_sorgente + ": non è un file regolare"}},
       // Sources and compiled files are refused above their bounds before
       // they are read: a file of holes costs nothing to make.
       {"line source one byte above its bound",

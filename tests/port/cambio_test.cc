@@ -86,7 +86,7 @@ TEST(CambioTest, AFolderInAnyPlaceRefusesTheWholeSet) {
                                    {c / "c", {nuovo_c, {}}}};
   const io_status s = sostituisci_insieme(file);
   EXPECT_EQ(s.message, testo_percorso(c / "c") + ": " +
-                           std::generic_category().message(EISDIR));
+                           motivo_sistema(EISDIR));
   EXPECT_TRUE(file_prova::contenuto(c) == prima_del_cambio);
 }
 
@@ -111,7 +111,7 @@ TEST(CambioTest, AFolderThatAppearsWhileWritingIsSeenBeforeTheSwitch) {
   };
   const io_status s = sostituisci_insieme(file);
   EXPECT_EQ(s.message, testo_percorso(c / "b") + ": " +
-                           std::generic_category().message(EISDIR));
+                           motivo_sistema(EISDIR));
   EXPECT_EQ(file_prova::contenuto(c),
             (contenuto{{"a", vecchio_a}, {"b", "<dir>"}}));
 }

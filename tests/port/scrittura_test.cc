@@ -115,7 +115,7 @@ TEST(ScritturaTest, AFolderInATargetsPlaceRefusesTheBatchBeforeAnyWrite) {
   };
   const port::io_status s = port::scrivi_gruppo(file, true);
   EXPECT_EQ(s.message, port::testo_percorso(c / "x") + ": " +
-                           std::generic_category().message(EISDIR));
+                           port::motivo_sistema(EISDIR));
   EXPECT_TRUE(file_prova::contenuto(c) == prima);
   // The one-file writer refuses it in the same words.
   EXPECT_EQ(port::sostituisci_file(c / "x", "data").message, s.message);
@@ -127,7 +127,7 @@ TEST(ScritturaTest, MissingFolderNamesTheFileAndItsReason) {
   const port::io_status s = port::sostituisci_file(f, "x");
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.message, port::testo_percorso(f) + ": " +
-                           std::generic_category().message(ENOENT));
+                           port::motivo_sistema(ENOENT));
 }
 
 TEST(ScritturaTest, PlacesOfFilesByWhatStandsThere) {

@@ -66,8 +66,8 @@ TEST(SistemaPosixTest, AReadOnlyFolderKeepsItsFileAndGetsNoTemporary) {
   fs::permissions(c, fs::perms::owner_read | fs::perms::owner_exec |
                          fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(c / "a.dat", fs::perms::owner_all | fs::perms::others_all);
-  const std::string atteso = port::testo_percorso(c / "a.dat") + ": " +
-                             std::generic_category().message(EACCES);
+  const std::string atteso =
+      port::testo_percorso(c / "a.dat") + ": " + port::motivo_sistema(EACCES);
   EXPECT_EQ(senza_privilegi([&] {
               const port::io_status s =
                   port::sostituisci_file(c / "a.dat", "new");
@@ -86,7 +86,7 @@ TEST(SistemaPosixTest, AFifoIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0) << std::strerror(errno);
   const port::file_letto l = port::leggi_file(f, 1000);
   EXPECT_EQ(l.stato, port::file_letto::esito::illeggibile);
-  EXPECT_EQ(l.motivo, "not a regular file");
+  EXPECT_EQ(l.motivo, "non è un file regolare");
   EXPECT_EQ(port::tipo_di(f), port::tipo_voce::altro);
 }
 
@@ -222,7 +222,7 @@ TEST(SistemaPosixTest, AnImmutableTargetIsRefusedBeforeAnyWrite) {
   ::ioctl(fd, FS_IOC_SETFLAGS, &attributi);
   ::close(fd);
   EXPECT_EQ(s.message, port::testo_percorso(c / "b") + ": " +
-                           std::generic_category().message(EPERM));
+                           port::motivo_sistema(EPERM));
   EXPECT_EQ(file_prova::leggi(c / "a"), "old a");
   EXPECT_EQ(file_prova::leggi(c / "b"), "old b");
   EXPECT_EQ(std::distance(fs::directory_iterator(c), fs::directory_iterator()),
@@ -276,7 +276,7 @@ TEST(SistemaPosixTest, ARenameThatFailsInTheSwitchPutsTheOldFilesBack) {
   immutabile(c / "c", false);
   ASSERT_TRUE(fatto);
   EXPECT_EQ(s.message, port::testo_percorso(c / "c") + ": " +
-                           std::generic_category().message(EPERM));
+                           port::motivo_sistema(EPERM));
   EXPECT_EQ(file_prova::contenuto(c), (std::map<std::string, std::string>{
                                           {"a", "old a"}, {"c", "old c"}}));
 }

@@ -36,13 +36,13 @@ TEST(SistemaTest, ReadsWholeFilesAndRefusesWhatIsNotOne) {
 
   const port::file_letto d = port::leggi_file(c / "d", 1000);
   EXPECT_EQ(d.stato, port::file_letto::esito::illeggibile);
-  EXPECT_EQ(d.motivo, std::generic_category().message(EISDIR));
+  EXPECT_EQ(d.motivo, port::motivo_sistema(EISDIR));
 
   for (const fs::path& p : {c / "assente", c / "assente" / "f"}) {
     SCOPED_TRACE(p.string());
     const port::file_letto a = port::leggi_file(p, 1000);
     EXPECT_EQ(a.stato, port::file_letto::esito::assente);
-    EXPECT_EQ(a.motivo, std::generic_category().message(ENOENT));
+    EXPECT_EQ(a.motivo, port::motivo_sistema(ENOENT));
   }
   // A file where a folder is expected is not there either.
   EXPECT_EQ(port::leggi_file(c / "f" / "x", 1000).stato,
@@ -85,4 +85,11 @@ TEST(SistemaTest, TheProgramFolderHoldsTheTests) {
   const std::optional<fs::path> c = port::cartella_programma("");
   ASSERT_TRUE(c.has_value());
   EXPECT_TRUE(fs::is_directory(*c));
+}
+
+TEST(SistemaTest, UsualReasonsAreInItalianOthersInTheSystemsWords) {
+  EXPECT_EQ(port::motivo_sistema(EACCES), "permesso negato");
+  EXPECT_EQ(port::motivo_sistema(ENOSPC), "spazio esaurito sul dispositivo");
+  EXPECT_EQ(port::motivo_sistema(0), "errore di input/output");
+  EXPECT_EQ(port::motivo_sistema(EDOM), std::generic_category().message(EDOM));
 }

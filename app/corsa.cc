@@ -85,7 +85,7 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
   port::io_status w = port::scrivi_gruppo(sorgenti, o.ha("--keep-sources"));
   if (w.ok()) w = port::scrivi_gruppo(documenti, /*durevole=*/true);
   if (!w.ok()) {
-    err << "scenario: cannot write " << w.message << "\n";
+    err << "scenario: non si può scrivere " << w.message << "\n";
     if (!o.ha("--keep-sources")) togli_sorgenti(s, cartella);
     return stato_file;
   }

@@ -11,9 +11,11 @@
 
 #include "finestra/piattaforma.h"
 
-// Reads the command line (without the program's name) and runs the command;
-// `argv0` is the program's name as started, for finding its folder. Help
-// and version go to `out`, reports to `err`. Returns the exit status.
+// Reads the command line (without the program's name) and runs the command
+// in its folder, under the folder's lock; `argv0` is the program's name as
+// started, for finding its folder. Help and version go to `out`, reports to
+// `err`. Returns the exit status: stato_file when the output could not be
+// written, or memory ran out, whatever the command said.
 int avvia(std::span<const std::string> argomenti, std::string_view argv0,
           finestra::piattaforma& p, std::ostream& out, std::ostream& err);
 

@@ -96,9 +96,10 @@ const voce_comando tabella[] = {
      "      rallentamenti, segnali per tipo, indicatori, cartelli, stazioni, "
      "tratti\n"
      "      di montagna). Scritta in FILE, altrimenti in "
-     "DIR/ID_TRENO.svg.\n",
+     "DIR/ID_TRENO.svg; con\n"
+     "      --output - sull'uscita standard.\n",
      [](const contesto_comando& c) {
-       return esegui_disegno(c.o, c.cartella, c.err);
+       return esegui_disegno(c.o, c.cartella, c.out, c.err);
      }},
 };
 

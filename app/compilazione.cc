@@ -1,8 +1,12 @@
 // Compile of a folder's sources.
 #include "app/compilazione.h"
 
-#include <optional>
+#include <vector>
 
+#include "compiler/file_compilati.h"
+#include "compiler/formato.h"
+#include "port/cambio.h"
+#include "port/scrittura.h"
 #include "source/nomi_file.h"
 
 namespace fs = std::filesystem;
@@ -26,27 +30,23 @@ compiler::sorgente come_sorgente(const port::file_letto& f) {
 port::io_status scrivi_file_compilati(const compiler::scenario& s,
                                       const compiler::file_codificati& f,
                                       const fs::path& cartella) {
-  // All temporaries are written before any target is replaced, so a write
-  // that fails leaves the earlier set of compiled files whole.
-  std::optional<port::file_sostitutivo> piano;
+  // The plan is encoded piece by piece as it is written, into one buffer of
+  // a write's size.
+  compiler::piano_a_blocchi piano(s.tracciato, port::blocco_scrittura);
+  std::vector<port::file_da_scrivere> file;
   if (s.scrivi_linea != 0) {
-    piano.emplace(source::nomi_file::piano(cartella, s.nome_linea));
-    if (port::io_status st = piano->apri(); !st.ok()) return st;
-    if (port::io_status st = piano->scrivi(f.piano); !st.ok()) return st;
+    file.push_back({source::nomi_file::piano(cartella, s.nome_linea),
+                    {{}, [&piano] { return piano.prossimo(); }}});
   }
-  port::file_sostitutivo tabella(
-      source::nomi_file::tabella(cartella, s.nome_linea, s.nome_treno));
-  if (port::io_status st = tabella.apri(); !st.ok()) return st;
-  if (port::io_status st = tabella.scrivi(f.tabella); !st.ok()) return st;
-  port::file_sostitutivo celle(
-      source::nomi_file::celle(cartella, s.nome_linea, s.nome_treno));
-  if (port::io_status st = celle.apri(); !st.ok()) return st;
-  if (port::io_status st = celle.scrivi(f.celle); !st.ok()) return st;
-  if (piano) {
-    if (port::io_status st = piano->conferma(); !st.ok()) return st;
-  }
-  if (port::io_status st = tabella.conferma(); !st.ok()) return st;
-  return celle.conferma();
+  file.push_back(
+      {source::nomi_file::tabella(cartella, s.nome_linea, s.nome_treno),
+       {f.tabella, {}}});
+  file.push_back(
+      {source::nomi_file::celle(cartella, s.nome_linea, s.nome_treno),
+       {f.celle, {}}});
+  // The three files change together or not at all: the simulator must never
+  // find a plan and a table of one compile beside the grid of another.
+  return port::sostituisci_insieme(file);
 }
 
 risultato_cartella compila_cartella(compiler::scenario& s,
@@ -56,8 +56,10 @@ risultato_cartella compila_cartella(compiler::scenario& s,
       source::nomi_file::sorgente_linea(cartella, s.nome_linea);
   const fs::path treno =
       source::nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno);
-  const port::file_letto letta_linea = port::leggi_file(linea);
-  const port::file_letto letta_treno = port::leggi_file(treno);
+  const port::file_letto letta_linea = port::leggi_file(
+      linea, static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
+  const port::file_letto letta_treno = port::leggi_file(
+      treno, static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
 
   compiler::risultato_compilazione r = memorizza_percorso(
       s, {come_sorgente(letta_linea), come_sorgente(letta_treno)}, j);

@@ -1,7 +1,7 @@
 // The compile of the sources in a folder: reads both sources through the
 // platform layer, compiles them in memory, deletes the sources the outcome
-// names (unless asked to keep them) and writes the compiled files, each to
-// a temporary first, replacing the targets only once all are written.
+// names (unless asked to keep them) and replaces the compiled files as one
+// set.
 #ifndef APP_COMPILAZIONE_H_
 #define APP_COMPILAZIONE_H_
 
@@ -28,9 +28,8 @@ struct [[nodiscard]] risultato_cartella {
 // Compiles <cartella>/<s.nome_linea>_linea.txt and
 // <cartella>/<s.nome_linea>_<s.nome_treno>-.txt into the compiled files
 // there. j != 0 also writes the plan file; with j == 0 an existing plan file
-// is left as it is. Whenever the result is not `compilato`, no compiled file
-// has been replaced (a failed rename may leave the files before it
-// replaced).
+// is left as it is. Whenever the result is not `compilato`, every compiled
+// file is as it was.
 risultato_cartella compila_cartella(compiler::scenario& s,
                                     const std::filesystem::path& cartella,
                                     std::int32_t j, bool conserva_sorgenti);
@@ -44,7 +43,7 @@ compiler::sorgente come_sorgente(const port::file_letto& f);
 void elimina_sorgente(const std::filesystem::path& p);
 
 // Writes the encoded files into `cartella` under the names of s's
-// identifiers: every temporary first, then the replacements in file order.
+// identifiers, all of them or none (port::sostituisci_insieme).
 port::io_status scrivi_file_compilati(const compiler::scenario& s,
                                       const compiler::file_codificati& f,
                                       const std::filesystem::path& cartella);

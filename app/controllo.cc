@@ -6,6 +6,7 @@
 #include "app/compilazione.h"
 #include "app/diagnostica.h"
 #include "app/stato_uscita.h"
+#include "compiler/formato.h"
 #include "compiler/guasti.h"
 #include "compiler/verifica.h"
 #include "port/sistema.h"
@@ -26,10 +27,12 @@ std::string conteggio(std::size_t errori, std::size_t avvisi) {
 
 int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
                      std::ostream& out) {
-  const port::file_letto linea =
-      port::leggi_file(source::nomi_file::sorgente_linea(cartella, o.linea));
+  const port::file_letto linea = port::leggi_file(
+      source::nomi_file::sorgente_linea(cartella, o.linea),
+      static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
   const port::file_letto treno = port::leggi_file(
-      source::nomi_file::sorgente_treno(cartella, o.linea, o.treno));
+      source::nomi_file::sorgente_treno(cartella, o.linea, o.treno),
+      static_cast<std::uint64_t>(compiler::byte_massimi_sorgente));
   const compiler::esito_verifica e = compiler::verifica_sorgenti(
       o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
 

@@ -1,9 +1,10 @@
 // Run order of the whole job: the two sources, the notes, the order form and
-// the timetable sheet, then the compile of the sources.
+// the timetable sheet, then the compile of the sources. The sources are one
+// batch of writes, the documents another, the compiled files a third.
 #include "app/corsa.h"
 
-#include <functional>
 #include <string_view>
+#include <vector>
 
 #include "app/compilazione.h"
 #include "app/rapporto.h"
@@ -14,6 +15,7 @@
 #include "content/dati_rallentamenti.h"
 #include "content/dati_scheda.h"
 #include "content/dati_treno.h"
+#include "port/scrittura.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 
@@ -35,6 +37,12 @@ void togli_sorgenti(const compiler::scenario& s,
   }
 }
 
+// A text file of the run and its bytes.
+struct testo_corsa {
+  std::filesystem::path nome;
+  content::documento d;
+};
+
 }  // namespace
 
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
@@ -46,20 +54,40 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
 
   const std::string_view l = s.nome_linea;
   const std::string_view t = s.nome_treno;
-  // The writers in run order; the first that fails stops the run.
-  const std::function<port::io_status()> scrittori[] = {
-      [&] { return dati_linea(cartella, l); },
-      [&] { return dati_treno(cartella, l, t); },
-      [&] { return dati_note(cartella, l, t); },
-      [&] { return dati_rallentamenti(cartella, l, t); },
-      [&] { return dati_scheda(cartella, l, t); },
+  namespace nomi = source::nomi_file;
+  // The run's text files in run order: the two sources, then the three
+  // documents. Each is made whole in memory before any is written, so a text
+  // the code page cannot hold stops the run with nothing written.
+  const testo_corsa testi[] = {
+      {nomi::sorgente_linea(cartella, l), content::dati_linea()},
+      {nomi::sorgente_treno(cartella, l, t), content::dati_treno()},
+      {nomi::documento(cartella, l, t, "note.txt"), content::dati_note()},
+      {nomi::documento(cartella, l, t, "rallentamenti.txt"),
+       content::dati_rallentamenti()},
+      {nomi::documento(cartella, l, t, "scheda_treno.txt"),
+       content::dati_scheda()},
   };
-  for (const auto& scrivi : scrittori) {
-    if (const port::io_status w = scrivi(); !w.ok()) {
-      err << "scenario: cannot write " << w.message << "\n";
-      if (!o.ha("--keep-sources")) togli_sorgenti(s, cartella);
+  for (const testo_corsa& k : testi) {
+    if (!k.d.ok()) {
+      err << "scenario: " << port::testo_percorso(k.nome)
+          << ": testo che la codifica Windows-1252 non contiene: " << k.d.guasto
+          << "\n";
       return stato_file;
     }
+  }
+  std::vector<port::file_da_scrivere> sorgenti;
+  std::vector<port::file_da_scrivere> documenti;
+  for (const testo_corsa& k : testi) {
+    (sorgenti.size() < 2 ? sorgenti : documenti)
+        .push_back({k.nome, {k.d.byte, {}}});
+  }
+  // Sources that the compile deletes at once need not reach the disk.
+  port::io_status w = port::scrivi_gruppo(sorgenti, o.ha("--keep-sources"));
+  if (w.ok()) w = port::scrivi_gruppo(documenti, /*durevole=*/true);
+  if (!w.ok()) {
+    err << "scenario: non si può scrivere " << w.message << "\n";
+    if (!o.ha("--keep-sources")) togli_sorgenti(s, cartella);
+    return stato_file;
   }
 
   const risultato_cartella r =

@@ -8,14 +8,16 @@
 
 #include "app/riga_comando.h"
 
-// The file the plot goes to: o.uscita, or <cartella>/<linea>_<treno>.svg.
+// The file the plot goes to: --output FILE, or <cartella>/<linea>_<treno>.svg.
 std::filesystem::path file_disegno(const opzioni& o,
                                    const std::filesystem::path& cartella);
 
 // Reads <cartella>'s compiled files of o.linea and o.treno, draws them and
-// replaces file_disegno with the page; returns stato_ok, or stato_file with
-// the file and the reason on `err`.
+// replaces file_disegno with the page (a device or a FIFO there is written
+// through), or writes it to `out` with --output -. Returns stato_ok;
+// stato_uso, with why on `err`, when the page would take the place of one
+// of the files it is drawn from; or stato_file with the file and the reason.
 int esegui_disegno(const opzioni& o, const std::filesystem::path& cartella,
-                   std::ostream& err);
+                   std::ostream& out, std::ostream& err);
 
 #endif  // APP_DISEGNO_H_

@@ -80,7 +80,7 @@ void BM_DisegnoComando(benchmark::State& state) {
   const opzioni o = plot();
   std::ostringstream err;
   for (auto _ : state) {
-    if (esegui_disegno(o, c.dir(), err) != stato_ok) {
+    if (esegui_disegno(o, c.dir(), err, err) != stato_ok) {
       state.SkipWithError(err.str().c_str());
       return;
     }

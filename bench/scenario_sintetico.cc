@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+#include "port/scrittura.h"
 #include "source/nomi_file.h"
 
 namespace {

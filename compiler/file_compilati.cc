@@ -2,6 +2,7 @@
 // order under its record layout; the order is the file format.
 #include "compiler/file_compilati.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "compiler/codifica.h"
@@ -11,13 +12,8 @@ namespace compiler {
 // Plan element, a variant record of 2, 4 or 10 bytes:
 //   type i16 (0 empty, 2 integer, 5 double) | nothing, i16 or f64
 // Elements run metre 0 .. last of coordinate 0, then of coordinate 1.
-void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
-                  std::size_t da, std::size_t a) {
-  // Sized once for the widest records, then cut to what was written: the
-  // plan is millions of records, too many to append one by one.
-  const std::size_t inizio = out.size();
-  out.resize(inizio + (a - da) * punto_doppio_size);
-  char* p = out.data() + inizio;
+char* encode_punti(char* p, const tracciato_piano& t, int coordinata,
+                   std::size_t da, std::size_t a) {
   const tipo_punto* tipi = t.tipi(coordinata);
   const double* valori = t.valori(coordinata);
   for (std::size_t m = da; m < a; ++m) {
@@ -34,6 +30,16 @@ void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
         break;
     }
   }
+  return p;
+}
+
+void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
+                  std::size_t da, std::size_t a) {
+  // Sized once for the widest records, then cut to what was written: the
+  // plan is millions of records, too many to append one by one.
+  const std::size_t inizio = out.size();
+  out.resize(inizio + (a - da) * punto_doppio_size);
+  char* p = encode_punti(out.data() + inizio, t, coordinata, da, a);
   out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
@@ -49,6 +55,28 @@ std::string codifica_piano(const tracciato_piano& t) {
   std::string out;
   append_piano(out, t);
   return out;
+}
+
+piano_a_blocchi::piano_a_blocchi(const tracciato_piano& t, std::size_t massimo)
+    : t_(t),
+      metri_per_blocco_(massimo / punto_doppio_size),
+      // Sized once, for pieces of the widest records only.
+      blocco_(new char[metri_per_blocco_ * punto_doppio_size]) {
+  assert(metri_per_blocco_ > 0);
+}
+
+std::string_view piano_a_blocchi::prossimo() {
+  // Past the last metre of a coordinate, the next coordinate; an empty
+  // plan has no piece at all.
+  while (coordinata_ < 2 && metro_ == t_.metri()) {
+    ++coordinata_;
+    metro_ = 0;
+  }
+  if (coordinata_ == 2) return {};
+  const std::size_t a = std::min(t_.metri(), metro_ + metri_per_blocco_);
+  const char* fine = encode_punti(blocco_.get(), t_, coordinata_, metro_, a);
+  metro_ = a;
+  return {blocco_.get(), static_cast<std::size_t>(fine - blocco_.get())};
 }
 
 // voce_dati record, 34 bytes plus n, all little-endian, in this order:

@@ -7,7 +7,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/formato.h"
@@ -16,8 +18,11 @@
 
 namespace compiler {
 
-// Appends the plan elements of one coordinate for metres da .. a - 1.
-// REQUIRES: da <= a <= t.metri(), coordinata 0 or 1.
+// Writes the plan elements of one coordinate for metres da .. a - 1 at p,
+// and returns the byte after them; at most (a - da) * punto_doppio_size
+// bytes. REQUIRES: da <= a <= t.metri(), coordinata 0 or 1.
+char* encode_punti(char* p, const tracciato_piano& t, int coordinata,
+                   std::size_t da, std::size_t a);
 void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
                   std::size_t da, std::size_t a);
 
@@ -25,6 +30,29 @@ void append_punti(std::string& out, const tracciato_piano& t, int coordinata,
 // The append forms add a whole file to `out`, reusing its capacity.
 void append_piano(std::string& out, const tracciato_piano& t);
 std::string codifica_piano(const tracciato_piano& t);
+
+// The bytes of the plan file piece by piece, for a writer that never holds
+// the whole file (20 MB for the longest route): each piece is at most
+// `massimo` bytes, encoded into one buffer that every piece reuses, and the
+// pieces in order are exactly codifica_piano(t).
+class piano_a_blocchi {
+ public:
+  // REQUIRES: massimo >= punto_doppio_size; t outlives the object and does
+  // not change while the pieces are taken.
+  piano_a_blocchi(const tracciato_piano& t, std::size_t massimo);
+
+  // The next piece, valid until the next call; empty once every byte was
+  // given.
+  std::string_view prossimo();
+
+ private:
+  const tracciato_piano& t_;
+  std::size_t metri_per_blocco_;
+  // Not cleared: every byte handed out is written first.
+  std::unique_ptr<char[]> blocco_;
+  int coordinata_ = 0;
+  std::size_t metro_ = 0;
+};
 
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void append_voce(std::string& out, const voce_dati& v);

@@ -71,6 +71,12 @@ inline constexpr std::int64_t byte_massimi_piano =
 // The table: 87 slots, each text at most lunghezza_massima_testo bytes.
 inline constexpr std::int64_t byte_massimi_tabella =
     87 * static_cast<std::int64_t>(voce_record_size + lunghezza_massima_testo);
+// A source file is refused above this size before it is read. The
+// scenario's own train source takes 15 KB, the synthetic route of 1000000 m
+// with 2000 signals and 70 stations 130 KB; a row of some 50 bytes for each
+// of five kinds of feature in every one of the 20141 cells of the longest
+// route takes about 5 MB. 16 MiB is three times that.
+inline constexpr std::int64_t byte_massimi_sorgente = std::int64_t{16} << 20;
 
 // "velocita_linea": the line speed in units of 5 km/h.
 inline constexpr std::int64_t kmh_per_unita_velocita = 5;

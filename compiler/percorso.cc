@@ -15,7 +15,6 @@ namespace compiler {
 namespace {
 
 void svuota(file_codificati& f) {
-  f.piano.clear();
   f.tabella.clear();
   f.celle.clear();
 }
@@ -111,7 +110,6 @@ bool timbra(scenario& s) {
 
 void codifica_file(const scenario& s, file_codificati& f) {
   svuota(f);
-  if (s.scrivi_linea != 0) append_piano(f.piano, s.tracciato);
   append_tabella(f.tabella, s.tabella_dati);
   append_celle(f.celle, s.celle);
 }

@@ -23,9 +23,10 @@ enum class esito_compilazione {
   guasto,     // "codice_errore" != 0: see the diagnosis
 };
 
-// The bytes of the three compiled files.
+// The bytes of the table and of the cells. The plan file, which is 20 MB
+// for the longest route, is never held whole: its writer takes it in pieces
+// from the model ("piano_a_blocchi" over "tracciato").
 struct file_codificati {
-  std::string piano;    // <linea>_linea.dat; empty when j == 0
   std::string tabella;  // <linea>_<treno>.sim
   std::string celle;    // <linea>_<treno>.dat
 };
@@ -41,10 +42,11 @@ struct [[nodiscard]] risultato_compilazione {
 };
 
 // Compiles the sources of s.nome_linea / s.nome_treno. j != 0 also builds
-// and encodes the plan; with j == 0 the plan file is not part of the output
-// (an existing one stays as it is). The encoded files reuse the capacity of
-// `spazio`, whose content is dropped; a caller that compiles again and again
-// passes back the files of its last compile.
+// the plan, which s.tracciato then holds for the plan file; with j == 0 the
+// plan file is not part of the output (an existing one stays as it is). The
+// encoded files reuse the capacity of `spazio`, whose content is dropped; a
+// caller that compiles again and again passes back the files of its last
+// compile.
 risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
                                           std::int32_t j,
                                           file_codificati spazio = {});
@@ -65,8 +67,8 @@ bool timbra(scenario& s);
 bool dopo_la_lettura(scenario& s, const righe_lette& righe, const sorgenti& in,
                      bool tutti, std::vector<diagnosi>& trovati);
 
-// The bytes of the plan (when s.scrivi_linea != 0), the table and the cells,
-// into `f` (its content replaced, its capacity reused).
+// The bytes of the table and the cells into `f` (its content replaced, its
+// capacity reused).
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void codifica_file(const scenario& s, file_codificati& f);
 file_codificati codifica_file(const scenario& s);

@@ -7,6 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace compiler {
@@ -29,7 +32,8 @@ class tracciato_piano {
   // Number of metres per coordinate (ultimo_metro + 1), 0 before crea.
   std::size_t metri() const { return metri_; }
 
-  // REQUIRES: metro < metri(), coordinata 0 or 1.
+  // REQUIRES: metro < metri(), coordinata 0 or 1; for valore, an element
+  // that is not empty (an empty one holds no value).
   tipo_punto tipo(std::size_t metro, int coordinata) const {
     return tipi_[indice(metro, coordinata)];
   }
@@ -82,9 +86,30 @@ class tracciato_piano {
     return static_cast<std::size_t>(coordinata) * metri_ + metro;
   }
 
+  // Storage that a resize leaves as it is: crea clears the kinds once, and
+  // a value is written only with its kind, so the 18 MB of the longest plan
+  // are not written twice in a fresh process.
+  template <class T>
+  struct senza_azzerare : std::allocator<T> {
+    template <class U>
+    struct rebind {
+      using other = senza_azzerare<U>;
+    };
+    template <class U>
+    void construct(U* p) noexcept {
+      ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a) {
+      ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+  };
+
   std::size_t metri_ = 0;
-  std::vector<tipo_punto> tipi_;
-  std::vector<double> valori_;  // integers are held exactly as doubles
+  std::vector<tipo_punto, senza_azzerare<tipo_punto>> tipi_;
+  // Integers are held exactly as doubles; an empty element's value is
+  // whatever the storage held.
+  std::vector<double, senza_azzerare<double>> valori_;
 };
 
 }  // namespace compiler

@@ -10,7 +10,8 @@
 
 #include "content/documento.h"
 #include "source/layout.h"
-#include "source/nomi_file.h"
+
+namespace content {
 
 namespace {
 
@@ -341,8 +342,6 @@ std::vector<std::string> righe_linea() {
   return r;
 }
 
-port::io_status dati_linea(const std::filesystem::path& cartella,
-                           std::string_view linea) {
-  return scrivi_documento(source::nomi_file::sorgente_linea(cartella, linea),
-                          righe_linea());
-}
+documento dati_linea() { return codifica_documento(righe_linea()); }
+
+}  // namespace content

@@ -4,18 +4,19 @@
 #ifndef CONTENT_DATI_LINEA_H_
 #define CONTENT_DATI_LINEA_H_
 
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "port/sistema.h"
+#include "content/documento.h"
+
+namespace content {
 
 // The 339 lines of the line source file, without the end marker.
 std::vector<std::string> righe_linea();
 
-// Replaces <cartella>/<linea>_linea.txt with the line source file.
-port::io_status dati_linea(const std::filesystem::path& cartella,
-                           std::string_view linea);
+// The bytes of the line source file.
+documento dati_linea();
+
+}  // namespace content
 
 #endif  // CONTENT_DATI_LINEA_H_

@@ -4,7 +4,8 @@
 #include <iterator>
 
 #include "content/documento.h"
-#include "source/nomi_file.h"
+
+namespace content {
 
 namespace {
 
@@ -60,9 +61,6 @@ std::vector<std::string> righe_note() {
   return {std::begin(testo), std::end(testo)};
 }
 
-port::io_status dati_note(const std::filesystem::path& cartella,
-                          std::string_view linea, std::string_view treno) {
-  return scrivi_documento(
-      source::nomi_file::documento(cartella, linea, treno, "note.txt"),
-      righe_note());
-}
+documento dati_note() { return codifica_documento(righe_note()); }
+
+}  // namespace content

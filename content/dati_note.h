@@ -3,19 +3,20 @@
 #ifndef CONTENT_DATI_NOTE_H_
 #define CONTENT_DATI_NOTE_H_
 
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "port/sistema.h"
+#include "content/documento.h"
+
+namespace content {
 
 // The 40 lines of the notes as UTF-8 text, without the end marker; the
 // document writer turns the accented letters into single bytes.
 std::vector<std::string> righe_note();
 
-// Replaces <cartella>/<linea>_<treno>_note.txt with the notes.
-port::io_status dati_note(const std::filesystem::path& cartella,
-                          std::string_view linea, std::string_view treno);
+// The bytes of the notes.
+documento dati_note();
+
+}  // namespace content
 
 #endif  // CONTENT_DATI_NOTE_H_

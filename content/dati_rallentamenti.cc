@@ -3,7 +3,8 @@
 
 #include "content/documento.h"
 #include "content/stazioni.h"
-#include "source/nomi_file.h"
+
+namespace content {
 
 namespace {
 
@@ -57,10 +58,8 @@ std::vector<std::string> righe_rallentamenti() {
   return r;
 }
 
-port::io_status dati_rallentamenti(const std::filesystem::path& cartella,
-                                   std::string_view linea,
-                                   std::string_view treno) {
-  return scrivi_documento(
-      source::nomi_file::documento(cartella, linea, treno, "rallentamenti.txt"),
-      righe_rallentamenti());
+documento dati_rallentamenti() {
+  return codifica_documento(righe_rallentamenti());
 }
+
+}  // namespace content

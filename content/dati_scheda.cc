@@ -9,7 +9,8 @@
 
 #include "content/documento.h"
 #include "content/stazioni.h"
-#include "source/nomi_file.h"
+
+namespace content {
 
 namespace {
 
@@ -482,9 +483,6 @@ std::vector<std::string> righe_scheda() {
   return out;
 }
 
-port::io_status dati_scheda(const std::filesystem::path& cartella,
-                            std::string_view linea, std::string_view treno) {
-  return scrivi_documento(
-      source::nomi_file::documento(cartella, linea, treno, "scheda_treno.txt"),
-      righe_scheda());
-}
+documento dati_scheda() { return codifica_documento(righe_scheda()); }
+
+}  // namespace content

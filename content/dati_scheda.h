@@ -5,12 +5,12 @@
 #define CONTENT_DATI_SCHEDA_H_
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "port/sistema.h"
+#include "content/documento.h"
+
+namespace content {
 
 // The five ways the "Orario" cell is filled.
 enum class forma_orario {
@@ -49,8 +49,9 @@ std::vector<riga_scheda> tabella_scheda();
 // The 190 lines of the sheet, without the end marker.
 std::vector<std::string> righe_scheda();
 
-// Replaces <cartella>/<linea>_<treno>_scheda_treno.txt with the sheet.
-port::io_status dati_scheda(const std::filesystem::path& cartella,
-                            std::string_view linea, std::string_view treno);
+// The bytes of the sheet.
+documento dati_scheda();
+
+}  // namespace content
 
 #endif  // CONTENT_DATI_SCHEDA_H_

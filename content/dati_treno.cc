@@ -10,7 +10,8 @@
 #include "content/documento.h"
 #include "content/stazioni.h"
 #include "source/layout.h"
-#include "source/nomi_file.h"
+
+namespace content {
 
 namespace {
 
@@ -244,8 +245,6 @@ std::vector<std::string> righe_treno() {
   return r;
 }
 
-port::io_status dati_treno(const std::filesystem::path& cartella,
-                           std::string_view linea, std::string_view treno) {
-  return scrivi_documento(
-      source::nomi_file::sorgente_treno(cartella, linea, treno), righe_treno());
-}
+documento dati_treno() { return codifica_documento(righe_treno()); }
+
+}  // namespace content

@@ -4,19 +4,20 @@
 #ifndef CONTENT_DATI_TRENO_H_
 #define CONTENT_DATI_TRENO_H_
 
-#include <filesystem>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "port/sistema.h"
+#include "content/documento.h"
+
+namespace content {
 
 // The 273 lines of the train source file, without the end marker. Only the
 // file name depends on the identifiers, never the content.
 std::vector<std::string> righe_treno();
 
-// Replaces <cartella>/<linea>_<treno>-.txt with the train source file.
-port::io_status dati_treno(const std::filesystem::path& cartella,
-                           std::string_view linea, std::string_view treno);
+// The bytes of the train source file.
+documento dati_treno();
+
+}  // namespace content
 
 #endif  // CONTENT_DATI_TRENO_H_

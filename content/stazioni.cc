@@ -2,6 +2,8 @@
 // own places.
 #include "content/stazioni.h"
 
+namespace content {
+
 namespace {
 
 // posizione, categoria, lunghezza, opzione, cifra_3, cifra_2, numero_1,
@@ -79,3 +81,5 @@ bool ha_orario(const riga_stazione& r) {
 std::string_view nome_scheda(const riga_stazione& r) {
   return r.nome_breve.empty() ? r.nome : r.nome_breve;
 }
+
+}  // namespace content

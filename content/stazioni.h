@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+namespace content {
+
 // One station row. The fields follow the row's columns 1 to 16, then the
 // name (column 17); the comment after each field names the slot field of
 // "tabella_dati" the compiler stores it in.
@@ -47,5 +49,7 @@ bool ha_orario(const riga_stazione& r);
 
 // The name for the timetable sheet: "nome_breve" when set, else "nome".
 std::string_view nome_scheda(const riga_stazione& r);
+
+}  // namespace content
 
 #endif  // CONTENT_STAZIONI_H_

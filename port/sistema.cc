@@ -1,14 +1,10 @@
 // The parts of the platform layer that every platform shares: texts of
-// system errors and of paths, and whole-file replacement.
+// system errors and of paths.
 #include "port/sistema.h"
 
 #include <cerrno>
-#include <random>
 #include <string>
 #include <system_error>
-#include <utility>
-
-#include "port/temporaneo.h"
 
 namespace fs = std::filesystem;
 
@@ -79,35 +75,8 @@ fs::path percorso_da_testo(std::string_view utf8) {
   return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-fs::path nome_temporaneo(const fs::path& destinazione,
-                         std::random_device& caso) {
-  constexpr std::string_view alfabeto =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  std::uniform_int_distribution<std::size_t> scelta(0, alfabeto.size() - 1);
-  std::string coda = ".tmp";
-  for (int i = 0; i < 6; ++i) coda += alfabeto[scelta(caso)];
-  fs::path nome = destinazione;
-  nome += coda;
-  return nome;
-}
-
-file_sostitutivo::file_sostitutivo(fs::path destinazione)
-    : destinazione_(std::move(destinazione)) {}
-
-file_sostitutivo::~file_sostitutivo() { scarta(); }
-
-io_status file_sostitutivo::fallito(int numero) {
-  stato_ = errore_sistema(destinazione_, numero);
-  scarta();
-  return stato_;
-}
-
-io_status sostituisci_file(const fs::path& destinazione,
-                           std::string_view contenuto) {
-  file_sostitutivo f(destinazione);
-  if (io_status s = f.apri(); !s.ok()) return s;
-  if (io_status s = f.scrivi(contenuto); !s.ok()) return s;
-  return f.conferma();
+std::string motivo_troppo_grande(std::uint64_t massimo) {
+  return "file troppo grande: più di " + std::to_string(massimo) + " byte";
 }
 
 }  // namespace port

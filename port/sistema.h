@@ -5,6 +5,7 @@
 #ifndef PORT_SISTEMA_H_
 #define PORT_SISTEMA_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -45,8 +46,17 @@ struct file_letto {
 
 // Reads a regular file whole, in binary. Never waits on a FIFO or a device:
 // anything but a regular file is refused with its reason ("Is a directory",
-// "not a regular file").
-file_letto leggi_file(const std::filesystem::path& p);
+// "not a regular file"); so is a file of more than `massimo` bytes, before
+// it is read.
+file_letto leggi_file(const std::filesystem::path& p, std::uint64_t massimo);
+
+// The reason leggi_file gives for a file of more than `massimo` bytes.
+std::string motivo_troppo_grande(std::uint64_t massimo);
+
+// True when both names lead to one existing file (through links, or as two
+// names of one file).
+bool stesso_file(const std::filesystem::path& a,
+                 const std::filesystem::path& b);
 
 // What a name stands for, without following a final link.
 enum class tipo_voce { assente, file, cartella, altro };
@@ -54,41 +64,6 @@ tipo_voce tipo_di(const std::filesystem::path& p);
 
 // Removes a file (or an empty folder).
 io_status rimuovi(const std::filesystem::path& p);
-
-// A file being replaced. Bytes go to a new temporary file next to the
-// target, created with the mode a new file gets; conferma() flushes it to
-// disk, puts it in the target's place in one step and makes that durable.
-// Without conferma() (or when anything fails) the temporary is removed and
-// the target stays as it was.
-class file_sostitutivo {
- public:
-  explicit file_sostitutivo(std::filesystem::path destinazione);
-  ~file_sostitutivo();
-  file_sostitutivo(const file_sostitutivo&) = delete;
-  file_sostitutivo& operator=(const file_sostitutivo&) = delete;
-
-  // Creates the temporary. Call once, before scrivi.
-  io_status apri();
-  // Appends bytes. After a failure every later call returns the same status.
-  io_status scrivi(std::string_view byte);
-  // Flushes, closes and renames the temporary over the target.
-  io_status conferma();
-
-  const std::filesystem::path& destinazione() const { return destinazione_; }
-
- private:
-  void scarta();
-  io_status fallito(int numero);
-
-  std::filesystem::path destinazione_;
-  std::filesystem::path temporaneo_;
-  int descrittore_ = -1;
-  io_status stato_;
-};
-
-// Replaces `destinazione` with exactly `contenuto`.
-io_status sostituisci_file(const std::filesystem::path& destinazione,
-                           std::string_view contenuto);
 
 // The folder that holds the running program; argv0 is the fallback when the
 // system cannot name the executable. nullopt when neither names it.

@@ -6,10 +6,8 @@
 #include <cerrno>
 #include <string>
 #include <system_error>
-#include <utility>
 
 #include "port/sistema.h"
-#include "port/temporaneo.h"
 
 namespace fs = std::filesystem;
 
@@ -30,27 +28,9 @@ void chiudi(int fd) {
   if (fd >= 0) ::close(fd);
 }
 
-fs::path cartella_di(const fs::path& file) {
-  const fs::path padre = file.parent_path();
-  return padre.empty() ? fs::path(".") : padre;
-}
-
-// Makes a rename in `cartella` durable. File systems that cannot sync a
-// folder say EINVAL; there the rename is as durable as it gets.
-io_status sincronizza_cartella(const fs::path& cartella) {
-  const int fd = apri_senza_interruzioni(cartella.c_str(),
-                                         O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return errore_sistema(cartella, errno);
-  const bool fatto = ::fsync(fd) == 0 || errno == EINVAL;
-  const int numero = errno;
-  chiudi(fd);
-  if (!fatto) return errore_sistema(cartella, numero);
-  return {};
-}
-
 }  // namespace
 
-file_letto leggi_file(const fs::path& p) {
+file_letto leggi_file(const fs::path& p, std::uint64_t massimo) {
   file_letto out;
   // Non-blocking, so that a FIFO without a writer cannot hold the run; a
   // regular file reads the same either way.
@@ -81,11 +61,24 @@ file_letto leggi_file(const fs::path& p) {
     chiudi(fd);
     return out;
   }
+  if (static_cast<std::uint64_t>(st.st_size) > massimo) {
+    out.stato = file_letto::esito::illeggibile;
+    out.motivo = motivo_troppo_grande(massimo);
+    chiudi(fd);
+    return out;
+  }
   if (st.st_size > 0) out.byte.reserve(static_cast<std::size_t>(st.st_size));
   char blocco[1 << 16];
   for (;;) {
     const ssize_t n = ::read(fd, blocco, sizeof blocco);
     if (n > 0) {
+      // A file that grows while it is read is held to the same bound.
+      if (out.byte.size() + static_cast<std::size_t>(n) > massimo) {
+        out.stato = file_letto::esito::illeggibile;
+        out.motivo = motivo_troppo_grande(massimo);
+        out.byte.clear();
+        break;
+      }
       out.byte.append(blocco, static_cast<std::size_t>(n));
     } else if (n == 0) {
       break;
@@ -112,62 +105,6 @@ io_status rimuovi(const fs::path& p) {
   std::error_code ec;
   if (!fs::remove(p, ec) && ec) return errore_sistema(p, ec.value());
   return {};
-}
-
-void file_sostitutivo::scarta() {
-  chiudi(descrittore_);
-  descrittore_ = -1;
-  if (!temporaneo_.empty()) {
-    ::unlink(temporaneo_.c_str());
-    temporaneo_.clear();
-  }
-}
-
-io_status file_sostitutivo::apri() {
-  // A fresh name in the target's folder keeps the rename on one file system
-  // and never clobbers another file. The mode 0666 goes through the umask,
-  // as for any new file.
-  descrittore_ =
-      crea_temporaneo(destinazione_, temporaneo_, [](const fs::path& nome) {
-        return apri_senza_interruzioni(
-            nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      });
-  if (descrittore_ < 0) return fallito(errno);
-  return stato_;
-}
-
-io_status file_sostitutivo::scrivi(std::string_view byte) {
-  if (!stato_.ok()) return stato_;
-  if (descrittore_ < 0) {
-    stato_ = {testo_percorso(destinazione_) + ": file not open"};
-    return stato_;
-  }
-  while (!byte.empty()) {
-    const ssize_t n = ::write(descrittore_, byte.data(), byte.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return fallito(errno);
-    }
-    byte.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return stato_;
-}
-
-io_status file_sostitutivo::conferma() {
-  if (!stato_.ok()) return stato_;
-  if (descrittore_ < 0) {
-    stato_ = {testo_percorso(destinazione_) + ": file not open"};
-    return stato_;
-  }
-  if (::fsync(descrittore_) != 0) return fallito(errno);
-  const int fd = std::exchange(descrittore_, -1);
-  if (::close(fd) != 0 && errno != EINTR) return fallito(errno);
-  if (::rename(temporaneo_.c_str(), destinazione_.c_str()) != 0) {
-    return fallito(errno);
-  }
-  temporaneo_.clear();
-  stato_ = sincronizza_cartella(cartella_di(destinazione_));
-  return stato_;
 }
 
 std::optional<fs::path> cartella_programma(std::string_view argv0) {

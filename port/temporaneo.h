@@ -1,43 +1,53 @@
-// The temporary files that stand next to a file being replaced: named
-// "<target>.tmp" and six random letters or digits, created only where the
-// name is free. Used by the platform implementations only.
+// The names this program gives to the files it leaves in a folder only
+// while it works there: each carries a mark "scenario-<pid>-<six letters or
+// digits>" that says whose it is and which process made it, so that a later
+// run knows what to finish, undo or remove. Used by the platform layer only.
+//
+//   <target>.<mark>.tmp      a new file's bytes, not yet in the target's place
+//   <target>.<mark>.old      the file the target held, kept until the switch
+//   <target>.<mark>.nessuno  the target held nothing before the switch
+//   <mark>.completa          a switch of the files of <mark> is under way
+//   <mark>.annulla           ... and is being undone
+// The words are part of what a run leaves after a kill: do not change them.
 #ifndef PORT_TEMPORANEO_H_
 #define PORT_TEMPORANEO_H_
 
-#include <cerrno>
-#include <filesystem>
-#include <random>
-#include <utility>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace port {
 
-// Names tried for a temporary before giving up: each is random, so a clash
-// means another writer holds that very name.
-inline constexpr int tentativi_temporaneo = 64;
+// What a name of this program's tells.
+enum class genere_temporaneo {
+  nuovo,     // .tmp
+  vecchio,   // .old
+  nessuno,   // .nessuno
+  completa,  // a switch to finish
+  annulla,   // a switch to undo
+};
 
-std::filesystem::path nome_temporaneo(const std::filesystem::path& destinazione,
-                                      std::random_device& caso);
+struct nome_temporaneo {
+  genere_temporaneo genere = genere_temporaneo::nuovo;
+  std::string marca;           // "scenario-<pid>-<letters>"
+  std::uint64_t processo = 0;  // the pid in the mark
+  std::string destinazione;    // the target's name; empty for a switch
+};
 
-// Creates a temporary for `destinazione` with `apri_esclusivo(nome)`, which
-// opens a new file only if no file has that name and gives its descriptor,
-// or -1 with errno set. Gives the descriptor and puts the name in `nome`;
-// or -1 with errno set, EEXIST once every name tried was taken.
-template <class Apri>
-int crea_temporaneo(const std::filesystem::path& destinazione,
-                    std::filesystem::path& nome, Apri apri_esclusivo) {
-  std::random_device caso;
-  for (int i = 0; i < tentativi_temporaneo; ++i) {
-    std::filesystem::path candidato = nome_temporaneo(destinazione, caso);
-    const int fd = apri_esclusivo(candidato);
-    if (fd >= 0) {
-      nome = std::move(candidato);
-      return fd;
-    }
-    if (errno != EEXIST) return -1;
-  }
-  errno = EEXIST;
-  return -1;
-}
+// A fresh mark for the process `pid`: the six letters are random, so that
+// two marks of one process, or of two processes that had the same pid, do
+// not meet.
+std::string nuova_marca(std::uint64_t pid);
+
+// "<destinazione>.<marca>.<word of genere>", or "<marca>.<word>" for the
+// two kinds of switch.
+std::string nome_di(genere_temporaneo genere, std::string_view marca,
+                    std::string_view destinazione = {});
+
+// What `nome` (a name in a folder, no separator) is, if it is one of the
+// names above; nullopt for any other name.
+std::optional<nome_temporaneo> leggi_nome_temporaneo(std::string_view nome);
 
 }  // namespace port
 

@@ -7,6 +7,7 @@
 
 #include "compiler/decodifica.h"
 #include "port/modifica.h"
+#include "compiler/formato.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 
@@ -55,7 +56,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   const fs::path piano = source::nomi_file::piano(cartella, linea);
 
   {
-    const port::file_letto f = port::leggi_file(tabella);
+    const port::file_letto f = port::leggi_file(
+        tabella, static_cast<std::uint64_t>(compiler::byte_massimi_tabella));
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(tabella, f)};
     }
@@ -67,7 +69,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
     }
   }
   {
-    const port::file_letto f = port::leggi_file(celle);
+    const port::file_letto f = port::leggi_file(
+        celle, static_cast<std::uint64_t>(compiler::byte_massimi_celle));
     if (f.stato != port::file_letto::esito::letto) {
       return {non_letto(celle, f)};
     }
@@ -80,7 +83,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
   }
   // The plan file is the largest by far; each file's bytes go as soon as
   // they are decoded.
-  port::file_letto f = port::leggi_file(piano);
+  port::file_letto f = port::leggi_file(
+      piano, static_cast<std::uint64_t>(compiler::byte_massimi_piano));
   switch (f.stato) {
     case port::file_letto::esito::assente:
       out.ha_piano = false;

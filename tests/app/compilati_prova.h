@@ -49,11 +49,23 @@ inline void compila_piccolo(const std::filesystem::path& cartella) {
             esito_cartella::compilato);
 }
 
+// The scenario's own two sources, as the whole run writes them.
+inline void scrivi_sorgenti_predefinite(const std::filesystem::path& cartella) {
+  const content::documento l = content::dati_linea();
+  const content::documento t = content::dati_treno();
+  ASSERT_TRUE(l.ok()) << l.guasto;
+  ASSERT_TRUE(t.ok()) << t.guasto;
+  file_prova::scrivi(source::nomi_file::sorgente_linea(cartella, "Vendralo"),
+                     l.byte);
+  file_prova::scrivi(
+      source::nomi_file::sorgente_treno(cartella, "Vendralo", "Kv4417"),
+      t.byte);
+}
+
 // The scenario of route Vendralo and train Kv4417, written and compiled as
 // the whole run does.
 inline void compila_predefinito(const std::filesystem::path& cartella) {
-  ASSERT_TRUE(dati_linea(cartella, "Vendralo").ok());
-  ASSERT_TRUE(dati_treno(cartella, "Vendralo", "Kv4417").ok());
+  scrivi_sorgenti_predefinite(cartella);
   compiler::scenario s;
   s.nome_linea = "Vendralo";
   s.nome_treno = "Kv4417";

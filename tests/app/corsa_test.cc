@@ -8,9 +8,15 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/stato_uscita.h"
+#include "content/dati_linea.h"
+#include "content/dati_note.h"
+#include "content/dati_rallentamenti.h"
+#include "content/dati_scheda.h"
+#include "content/dati_treno.h"
 #include "tests/file_prova.h"
 #include "tests/finestra/piattaforma_prova.h"
 
@@ -67,6 +73,19 @@ TEST(CorsaTest, KeepSourcesLeavesTheTwoSourcesToo) {
   attesi.insert("Vendralo_linea.txt");
   attesi.insert("Vendralo_Kv4417-.txt");
   EXPECT_EQ(nomi(c), attesi);
+  // The five text files hold the content's documents, byte for byte.
+  const std::pair<const char*, content::documento> testi[] = {
+      {"Vendralo_linea.txt", content::dati_linea()},
+      {"Vendralo_Kv4417-.txt", content::dati_treno()},
+      {"Vendralo_Kv4417_note.txt", content::dati_note()},
+      {"Vendralo_Kv4417_rallentamenti.txt", content::dati_rallentamenti()},
+      {"Vendralo_Kv4417_scheda_treno.txt", content::dati_scheda()},
+  };
+  for (const auto& [nome, d] : testi) {
+    SCOPED_TRACE(nome);
+    ASSERT_TRUE(d.ok()) << d.guasto;
+    EXPECT_TRUE(file_prova::leggi(c / nome) == d.byte);
+  }
 }
 
 TEST(CorsaTest, ReplacesLongerFilesOfAnEarlierRunWhole) {

@@ -4,163 +4,56 @@
 // that is missing, unreadable or a folder, an identifier that would leave the
 // folder), runs `scenario` in a child process, and checks the message, the
 // exit status and that the folder holds exactly what it held before.
-#include <fcntl.h>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
+
+#include "port/blocco_cartella.h"
+#include "port/temporaneo.h"
+#include "tests/app/processo_posix.h"
+#include "tests/file_prova.h"
+#include "tests/processo_prova.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using processo_posix::esegui;
+using processo_posix::esito_processo;
+using processo_posix::radice_prova;
+using processo_posix::vincoli;
 
 // Exit statuses as documented in --help.
 constexpr int uscita_ok = 0;
 constexpr int uscita_uso = 2;
 constexpr int uscita_file = 3;
 
-// The account the program runs as when a case needs permissions to bind and
-// the tests run as root, which ignores permission bits.
-constexpr uid_t uid_nessuno = 65534;
-constexpr gid_t gid_nessuno = 65534;
-
 // Large enough for every text file of the scenario, far too small for its
 // plan file of 6319964 bytes.
 constexpr rlim_t limite_file = 1 << 20;
-
-// A run that takes longer is stuck: the child is ended by SIGALRM.
-constexpr unsigned secondi_massimi = 60;
 
 const std::string linea_sorgente = "Vendralo_linea.txt";
 const std::string treno_sorgente = "Vendralo_Kv4417-.txt";
 const std::string piano = "Vendralo_linea.dat";
 const std::string tabella = "Vendralo_Kv4417.sim";
 const std::string celle = "Vendralo_Kv4417.dat";
-
-bool da_root() { return ::geteuid() == 0; }
-
-struct vincoli {
-  bool senza_privilegi = false;    // as nobody when running as root
-  bool limite_dimensione = false;  // RLIMIT_FSIZE with SIGXFSZ ignored
-};
-
-struct esito_processo {
-  int stato = -1;      // exit status; 128 + signal when killed
-  std::string uscita;  // standard output and error together
-};
-
-// A folder under the system's temporary folder that every user may traverse,
-// removed with everything in it when the object goes.
-class radice_prova {
- public:
-  radice_prova() {
-    std::string modello =
-        (fs::temp_directory_path() / "guasti.XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) {
-      ADD_FAILURE() << "mkdtemp: " << std::strerror(errno);
-    }
-    percorso_ = modello;
-    fs::permissions(percorso_, fs::perms::owner_all | fs::perms::group_read |
-                                   fs::perms::group_exec |
-                                   fs::perms::others_read |
-                                   fs::perms::others_exec);
-  }
-  ~radice_prova() {
-    std::error_code ec;
-    // Undo what the cases did to permissions, so that everything goes.
-    for (auto it = fs::recursive_directory_iterator(percorso_, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add,
-                      ec);
-    }
-    fs::remove_all(percorso_, ec);
-  }
-  radice_prova(const radice_prova&) = delete;
-  radice_prova& operator=(const radice_prova&) = delete;
-
-  const fs::path& percorso() const { return percorso_; }
-
- private:
-  fs::path percorso_;
-};
-
-// Runs the program with `argomenti` in a child process.
-esito_processo esegui(const fs::path& programma,
-                      const std::vector<std::string>& argomenti,
-                      const vincoli& v = {}) {
-  std::vector<std::string> tutti = {programma.string()};
-  tutti.insert(tutti.end(), argomenti.begin(), argomenti.end());
-  std::vector<char*> argv;
-  for (std::string& a : tutti) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  esito_processo out;
-  int tubo[2];
-  if (::pipe(tubo) != 0) {
-    ADD_FAILURE() << "pipe: " << std::strerror(errno);
-    return out;
-  }
-  const pid_t pid = ::fork();
-  if (pid < 0) {
-    ADD_FAILURE() << "fork: " << std::strerror(errno);
-    return out;
-  }
-  if (pid == 0) {
-    // Only async-signal-safe calls from here on.
-    const int nulla = ::open("/dev/null", O_RDONLY);
-    if (nulla >= 0) ::dup2(nulla, 0);
-    ::dup2(tubo[1], 1);
-    ::dup2(tubo[1], 2);
-    ::close(tubo[0]);
-    ::close(tubo[1]);
-    if (v.limite_dimensione) {
-      // Ignored, the signal turns the write past the limit into EFBIG.
-      ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit r{limite_file, limite_file};
-      if (::setrlimit(RLIMIT_FSIZE, &r) != 0) ::_exit(126);
-    }
-    if (v.senza_privilegi && da_root()) {
-      if (::setgroups(0, nullptr) != 0 || ::setgid(gid_nessuno) != 0 ||
-          ::setuid(uid_nessuno) != 0) {
-        ::_exit(126);
-      }
-    }
-    ::alarm(secondi_massimi);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  ::close(tubo[1]);
-  char blocco[4096];
-  for (;;) {
-    const ssize_t n = ::read(tubo[0], blocco, sizeof blocco);
-    if (n > 0) {
-      out.uscita.append(blocco, static_cast<std::size_t>(n));
-    } else if (n == 0 || errno != EINTR) {
-      break;
-    }
-  }
-  ::close(tubo[0]);
-  int stato = 0;
-  while (::waitpid(pid, &stato, 0) < 0 && errno == EINTR) {
-  }
-  if (WIFEXITED(stato)) out.stato = WEXITSTATUS(stato);
-  if (WIFSIGNALED(stato)) out.stato = 128 + WTERMSIG(stato);
-  return out;
-}
 
 std::string contenuto(const fs::path& p) {
   std::ifstream f(p, std::ios::binary);
@@ -204,7 +97,7 @@ class banco {
  public:
   banco() {
     programma_ = SCENARIO_PROGRAMMA;
-    if (da_root()) {
+    if (processo_posix::da_root()) {
       const fs::path copia = radice_.percorso() / "scenario";
       fs::copy_file(programma_, copia);
       fs::permissions(copia, fs::perms::owner_all | fs::perms::group_read |
@@ -370,7 +263,7 @@ TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
       {"write stopped by the file-size limit",
        nulla,
        compila,
-       {.limite_dimensione = true},
+       {.limite_file = limite_file},
        uscita_file,
        {"{cartella}/" + piano + ": " + motivo(EFBIG)}},
       {"missing line source",
@@ -426,6 +319,37 @@ TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
        uscita_file,
        {" Errore n. 25",
         "{cartella}/" + linea_sorgente + ": non è un file regolare"}},
+      // Sources and compiled files are refused above their bounds before
+      // they are read: a file of holes costs nothing to make.
+      {"line source one byte above its bound",
+       [](const fs::path& c) {
+         fs::resize_file(c / linea_sorgente, (16u << 20) + 1);
+       },
+       compila,
+       {},
+       uscita_file,
+       {" Errore n. 25", "{cartella}/" + linea_sorgente +
+                             ": file troppo grande: più di 16777216 byte"}},
+      {"train source one byte above its bound, for check",
+       [](const fs::path& c) {
+         fs::resize_file(c / treno_sorgente, (16u << 20) + 1);
+       },
+       {"check", "--folder", "{cartella}"},
+       {},
+       uscita_file,
+       {"file troppo grande: più di 16777216 byte"}},
+      {"plan file above the largest a compile writes",
+       [](const fs::path& c) { fs::resize_file(c / piano, 20139965); },
+       {"inspect", "--folder", "{cartella}"},
+       {},
+       uscita_file,
+       {"{cartella}/" + piano + ": file troppo grande: più di 20139964 byte"}},
+      {"cell file above the largest a compile writes",
+       [](const fs::path& c) { fs::resize_file(c / celle, 302116); },
+       {"plot", "--folder", "{cartella}"},
+       {},
+       uscita_file,
+       {"{cartella}/" + celle + ": file troppo grande: più di 302115 byte"}},
       {"compiled file name taken by a folder",
        [](const fs::path& c) { sostituisci_con_cartella(c / tabella); },
        compila,
@@ -494,7 +418,7 @@ TEST(GuastiTest, WholeRunFaultsLeaveTheFolderAsItWas) {
       {"write stopped by the file-size limit",
        [](const fs::path&) {},
        corsa,
-       {.limite_dimensione = true},
+       {.limite_file = limite_file},
        uscita_file,
        {"{cartella}/" + piano + ": " + motivo(EFBIG)}},
   };
@@ -512,7 +436,7 @@ TEST(GuastiTest, FailedWriteOfTheWholeRunDeletesOnlyTheSources) {
 
   const esito_processo r =
       esegui(b.programma(), {"--folder", cartella.string()},
-             {.limite_dimensione = true});
+             {.limite_file = limite_file});
 
   EXPECT_EQ(r.stato, uscita_file) << r.uscita;
   EXPECT_NE(r.uscita.find((cartella / piano).string() + ": " + motivo(EFBIG)),
@@ -521,6 +445,227 @@ TEST(GuastiTest, FailedWriteOfTheWholeRunDeletesOnlyTheSources) {
   const istantanea dopo = fotografa(cartella);
   EXPECT_EQ(dopo.size(), attesa.size()) << nomi(cartella);
   EXPECT_TRUE(dopo == attesa) << nomi(cartella);
+}
+
+// An output that cannot be written, standard output included, ends the
+// command with status 3 and a message on standard error.
+TEST(GuastiTest, OutputThatCannotBeWrittenIsStatus3) {
+  const banco b;
+  const fs::path cartella = b.copia("uscita");
+  const std::string c = cartella.string();
+  const std::vector<std::vector<std::string>> comandi = {
+      {"--help"},
+      {"--version"},
+      {"compile", "--help"},
+      {"check", "--folder", c},
+      {"inspect", "--folder", c},
+      {"inspect", "--folder", c, "--json"},
+      {"plot", "--folder", c, "--output", "-"},
+  };
+  for (const std::vector<std::string>& a : comandi) {
+    SCOPED_TRACE(a.front() + (a.size() > 1 ? " " + a[1] : std::string()));
+    const esito_processo r =
+        esegui(b.programma(), a, {.uscita_standard = "/dev/full"});
+    EXPECT_EQ(r.stato, uscita_file) << r.uscita;
+    EXPECT_TRUE(r.uscita.starts_with("scenario: ")) << r.uscita;
+  }
+  // The same commands write when they can.
+  const esito_processo aiuto = esegui(b.programma(), {"--help"});
+  EXPECT_EQ(aiuto.stato, uscita_ok);
+  EXPECT_NE(aiuto.uscita.find("scenario --help"), std::string::npos);
+}
+
+// --output - puts the page on standard output; a device or a FIFO in the
+// page's place is written through and stays what it is; a folder there, or
+// a name that leads to one of the files the plot reads, is refused and
+// nothing changes.
+TEST(GuastiTest, ThePlotRespectsWhatItsOutputReplaces) {
+  const banco b;
+  const fs::path cartella = b.copia("pagina");
+  const std::string c = cartella.string();
+  ASSERT_EQ(esegui(b.programma(), {"plot", "--folder", c}).stato, uscita_ok);
+  const std::string pagina = contenuto(cartella / "Vendralo_Kv4417.svg");
+  ASSERT_TRUE(pagina.starts_with("<?xml")) << pagina.substr(0, 40);
+
+  const esito_processo su_uscita =
+      esegui(b.programma(), {"plot", "--folder", c, "--output", "-"});
+  EXPECT_EQ(su_uscita.stato, uscita_ok);
+  EXPECT_TRUE(su_uscita.uscita == pagina) << su_uscita.uscita.substr(0, 200);
+
+  // A FIFO, read while the plot writes it.
+  const fs::path fifo = cartella / "fifo.svg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0) << std::strerror(errno);
+  std::string letto;
+  std::thread lettore([&] {
+    std::ifstream in(fifo, std::ios::binary);
+    letto.assign(std::istreambuf_iterator<char>(in), {});
+  });
+  const esito_processo nella_fifo =
+      esegui(b.programma(), {"plot", "--folder", c, "--output", fifo.string()});
+  lettore.join();
+  EXPECT_EQ(nella_fifo.stato, uscita_ok) << nella_fifo.uscita;
+  EXPECT_TRUE(letto == pagina);
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+  fs::remove(fifo);
+
+  // As root, a device node like /dev/null in the page's place.
+  const fs::path nulla = cartella / "nulla.svg";
+  if (::mknod(nulla.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+    const esito_processo nel_dispositivo = esegui(
+        b.programma(), {"plot", "--folder", c, "--output", nulla.string()});
+    EXPECT_EQ(nel_dispositivo.stato, uscita_ok) << nel_dispositivo.uscita;
+    EXPECT_TRUE(fs::is_character_file(fs::symlink_status(nulla)));
+    fs::remove(nulla);
+  }
+
+  fs::create_symlink(cartella / celle, cartella / "celle.svg");
+  sostituisci_con_cartella(cartella / "cartella.svg");
+  struct caso {
+    std::string uscita;
+    int stato;
+    std::string messaggio;
+  };
+  const caso casi[] = {
+      {(cartella / tabella).string(), uscita_uso,
+       "scenario: --output " + (cartella / tabella).string() +
+           " è il file compilato " + (cartella / tabella).string() +
+           ", che plot legge: scegliere un altro file\n"},
+      {(cartella / "." / piano).string(), uscita_uso, "che plot legge"},
+      {(cartella / "celle.svg").string(), uscita_uso,
+       "è il file compilato " + (cartella / celle).string()},
+      {(cartella / "cartella.svg").string(), uscita_file,
+       (cartella / "cartella.svg").string() + ": " + motivo(EISDIR)},
+  };
+  const istantanea prima = fotografa(cartella);
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.uscita);
+    const esito_processo r =
+        esegui(b.programma(), {"plot", "--folder", c, "--output", k.uscita});
+    EXPECT_EQ(r.stato, k.stato) << r.uscita;
+    EXPECT_NE(r.uscita.find(k.messaggio), std::string::npos) << r.uscita;
+    EXPECT_TRUE(fotografa(cartella) == prima) << nomi(cartella);
+  }
+}
+
+// Memory that runs out, wherever it runs out, ends the command with status
+// 3 and a message, never an abort. The limit is found from the least that
+// the program needs to start: a route of 1000000 m then needs some 20 MB
+// more than it gets.
+TEST(GuastiTest, MemoryThatRunsOutIsStatus3) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature)
+#if defined(__SANITIZE_ADDRESS__) || __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the address sanitizer reserves more memory than any limit";
+#endif
+#endif
+  const banco b;
+  const fs::path cartella = b.copia("memoria");
+  file_prova::scrivi(cartella / linea_sorgente,
+                     "[generale]\r\nlunghezza percorso,    1000000\r\n"
+                     "[fine]\r\n");
+  rlim_t minimo = 4u << 20;
+  while (
+      minimo < (1u << 30) &&
+      esegui(b.programma(), {"--version"}, {.limite_memoria = minimo}).stato !=
+          uscita_ok) {
+    minimo += minimo / 8;
+  }
+  const std::vector<std::string> compila = {"compile", "--folder",
+                                            cartella.string()};
+  const esito_processo scarsa =
+      esegui(b.programma(), compila, {.limite_memoria = minimo + (4u << 20)});
+  EXPECT_EQ(scarsa.stato, uscita_file) << scarsa.uscita;
+  EXPECT_NE(scarsa.uscita.find("scenario: memoria esaurita\n"),
+            std::string::npos)
+      << scarsa.uscita;
+  // With room enough the same compile gets past the memory.
+  const esito_processo larga =
+      esegui(b.programma(), compila, {.limite_memoria = minimo + (256u << 20)});
+  EXPECT_EQ(larga.uscita.find("memoria esaurita"), std::string::npos)
+      << larga.uscita;
+  EXPECT_NE(larga.stato, uscita_file) << larga.uscita;
+}
+
+// A second command in a folder waits for the first to end, and says so.
+TEST(GuastiTest, ASecondCommandInTheFolderWaitsAndSaysSo) {
+  const banco b;
+  const fs::path cartella = b.copia("attesa");
+  std::optional<port::blocco_cartella> tenuto;
+  tenuto.emplace(cartella, std::function<void()>{});
+  ASSERT_TRUE(tenuto->preso());
+  esito_processo r;
+  std::chrono::steady_clock::time_point fine;
+  const auto inizio = std::chrono::steady_clock::now();
+  std::thread secondo([&] {
+    r = esegui(b.programma(), {"check", "--folder", cartella.string()});
+    fine = std::chrono::steady_clock::now();
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  // The lock is let go; the command goes on.
+  tenuto.reset();
+  secondo.join();
+  EXPECT_EQ(r.stato, uscita_ok) << r.uscita;
+  EXPECT_TRUE(r.uscita.starts_with("scenario: un'altra esecuzione lavora in " +
+                                   cartella.string() +
+                                   ": attendo che finisca\n"))
+      << r.uscita;
+  EXPECT_GE(fine - inizio, std::chrono::milliseconds(500));
+}
+
+// The record of a switch of the compiled files that a killed run left is
+// found by whatever command runs next in the folder, before it reads
+// anything: the new set is finished, or the old one put back; then the
+// temporaries of processes that are gone go, and those of a process that
+// runs stay.
+TEST(GuastiTest, TheNextCommandFinishesOrUndoesASwitchLeftHalfway) {
+  const banco b;
+  const std::vector<std::string> compilati = {piano, tabella, celle};
+  const std::string marca = port::nuova_marca(processo_prova::pid_finito());
+  const std::string viva = port::nuova_marca(processo_prova::pid_corrente());
+  const std::string finita = port::nuova_marca(processo_prova::pid_finito());
+  using genere = port::genere_temporaneo;
+  struct caso {
+    std::string comando;
+    const char* registro;
+  };
+  const caso casi[] = {{"check", "completa"},
+                       {"inspect", "completa"},
+                       {"plot", "annulla"},
+                       {"inspect", "annulla"}};
+  for (std::size_t i = 0; i < std::size(casi); ++i) {
+    const caso& k = casi[i];
+    SCOPED_TRACE(k.comando + ", " + k.registro);
+    const fs::path c = b.copia("ripresa" + std::to_string(i));
+    const istantanea vecchia = fotografa(c);
+    // The plan switched, the table and the cells not yet; the new set is
+    // the old one with its bytes turned around, so that a mix shows.
+    istantanea nuova = vecchia;
+    for (const std::string& n : compilati) {
+      std::reverse(nuova[n].begin(), nuova[n].end());
+    }
+    fs::create_hard_link(c / piano,
+                         c / port::nome_di(genere::vecchio, marca, piano));
+    fs::remove(c / piano);
+    file_prova::scrivi(c / piano, nuova[piano]);
+    for (const std::string& n : {tabella, celle}) {
+      fs::create_hard_link(c / n, c / port::nome_di(genere::vecchio, marca, n));
+      file_prova::scrivi(c / port::nome_di(genere::nuovo, marca, n), nuova[n]);
+    }
+    file_prova::scrivi(c / (marca + "." + k.registro), "");
+    // A temporary of a process that is gone, and one of a process that runs.
+    file_prova::scrivi(c / port::nome_di(genere::nuovo, finita, piano), "");
+    const std::string di_un_vivo = port::nome_di(genere::nuovo, viva, piano);
+    file_prova::scrivi(c / di_un_vivo, "");
+
+    const esito_processo r =
+        esegui(b.programma(), {k.comando, "--folder", c.string()});
+    EXPECT_NE(r.stato, 128 + SIGALRM) << r.uscita;
+    istantanea attesa = std::string(k.registro) == "completa" ? nuova : vecchia;
+    attesa[di_un_vivo] = "";
+    if (k.comando == "plot") attesa.erase("Vendralo_Kv4417.svg");
+    istantanea dopo = fotografa(c);
+    dopo.erase("Vendralo_Kv4417.svg");
+    EXPECT_TRUE(dopo == attesa) << nomi(c);
+  }
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(GuastiWindowsTest, ATargetHeldOpenStopsTheRunWithEveryFileIntact) {
        {},
        {},
        "Vendralo_Kv4417_note.txt",
-       "Attendere\nscenario: cannot write "},
+       "Attendere\nscenario: non si può scrivere "},
       {"compile, the cells, the last file",
        {"--keep-sources"},
        {"compile"},

@@ -108,7 +108,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   const std::vector<std::string> r = righe(u.out);
 
   // Every station of the train's run, in route order, in slots 1 to 56.
-  const auto stazioni = stazioni_treno();
+  const auto stazioni = content::stazioni_treno();
   ASSERT_EQ(stazioni.size(), 56u);
   EXPECT_NE(u.out.find("\nStazioni: 56, voci da 1 a 56\n"), std::string::npos);
   const std::vector<std::string> righe_stazioni = sezione(r, "Stazioni:");
@@ -127,7 +127,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
 
   // The 22 board texts, from slot 80 down, at their cells.
   std::vector<riga_letta::lettura> cartelli;
-  for (const std::string& riga : righe_linea()) {
+  for (const std::string& riga : content::righe_linea()) {
     riga_letta::lettura l =
         riga_letta::leggi(riga, source::record_caratteristiche());
     if (l.errore.empty() && l.kind == source::record::cartello_indicatore) {
@@ -583,7 +583,7 @@ TEST_F(IspezionaPredefinitoTest, SignalsAndBoardsShowTheirSourceRows) {
   EXPECT_EQ(u.out.find("Impostazioni"), std::string::npos);
 
   const auto segnali =
-      righe_di(righe_treno(), source::record_treno(), source::record::segnale);
+      righe_di(content::righe_treno(), source::record_treno(), source::record::segnale);
   const std::vector<std::string> mostrati = sezione(r, "Segnali:");
   ASSERT_EQ(segnali.size(), 164u);
   ASSERT_EQ(mostrati.size(), 1 + 164 + 1u);  // header, rows, key
@@ -602,7 +602,7 @@ TEST_F(IspezionaPredefinitoTest, SignalsAndBoardsShowTheirSourceRows) {
   }
 
   const auto cartelli =
-      righe_di(righe_linea(), source::record_caratteristiche(),
+      righe_di(content::righe_linea(), source::record_caratteristiche(),
                source::record::indicatori_v_max);
   const std::vector<std::string> indicatori =
       sezione(r, "Indicatori di velocità massima:");
@@ -650,10 +650,10 @@ TEST_F(IspezionaPredefinitoTest, ProfileAndReferencesAgreeWithTheSources) {
     const char* campo;
   };
   const fila file[] = {
-      {righe_di(righe_treno(), source::record_treno(),
+      {righe_di(content::righe_treno(), source::record_treno(),
                 source::record::velocita),
        "velocita"},
-      {righe_di(righe_linea(), source::record_caratteristiche(),
+      {righe_di(content::righe_linea(), source::record_caratteristiche(),
                 source::record::pendenza),
        "pendenza"},
   };
@@ -668,13 +668,13 @@ TEST_F(IspezionaPredefinitoTest, ProfileAndReferencesAgreeWithTheSources) {
   const json& p = j.at("progressive");
   ASSERT_EQ(p.size(), 3u);
   std::vector<std::vector<std::int32_t>> sorgente;
-  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+  for (const auto& l : righe_di(content::righe_linea(), source::record_generali(),
                                 source::record::progressiva_uno))
     sorgente.push_back(l.numeri);
-  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+  for (const auto& l : righe_di(content::righe_linea(), source::record_generali(),
                                 source::record::progressiva_due))
     sorgente.push_back(l.numeri);
-  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+  for (const auto& l : righe_di(content::righe_linea(), source::record_generali(),
                                 source::record::progressiva_tre))
     sorgente.push_back(l.numeri);
   std::sort(sorgente.begin(), sorgente.end());

@@ -153,4 +153,45 @@ TEST(FileCompilatiTest, PlanFileOfA309000MetreRoute) {
   EXPECT_TRUE(letto == t);
 }
 
+// The writer takes the plan in pieces; whatever their size, the pieces in
+// order are the plan file, none is larger than asked, and none is empty
+// before the end.
+TEST(FileCompilatiTest, ThePlanInPiecesIsThePlanFile) {
+  tracciato_piano vuoto;
+  tracciato_piano un_metro;
+  un_metro.crea(0);
+  un_metro.metti_doppio(0, 1, 2.5);
+  const tracciato_piano lungo = piano_di(20000);
+  struct caso {
+    const char* nome;
+    const tracciato_piano& t;
+    std::size_t massimo;
+  };
+  const caso casi[] = {
+      {"no plan at all", vuoto, 4096},
+      {"one metre: an empty and a double record", un_metro, 10},
+      {"one widest record per piece", lungo, punto_doppio_size},
+      {"a piece size that no record divides", lungo, 4099},
+      {"pieces larger than a coordinate", lungo, 1u << 20},
+  };
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.nome);
+    piano_a_blocchi pezzi(k.t, k.massimo);
+    std::string tutto;
+    std::size_t quanti = 0;
+    for (std::string_view p = pezzi.prossimo(); !p.empty();
+         p = pezzi.prossimo()) {
+      ASSERT_LE(p.size(), k.massimo);
+      tutto.append(p);
+      ++quanti;
+    }
+    EXPECT_TRUE(tutto == codifica_piano(k.t));
+    // Once done, it stays done.
+    EXPECT_TRUE(pezzi.prossimo().empty());
+    if (k.t.metri() == 0) {
+      EXPECT_EQ(quanti, 0u);
+    }
+  }
+}
+
 }  // namespace compiler

@@ -289,8 +289,8 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
     }
     return out;
   };
-  const std::string l = byte_di(righe_linea());
-  const std::string t = byte_di(righe_treno());
+  const std::string l = byte_di(content::righe_linea());
+  const std::string t = byte_di(content::righe_treno());
   const std::vector<diagnosi> d = verifica(l, t);
   EXPECT_TRUE(solo_guasti(d).empty());
   // The content is fixed; these are the two places where the rules change
@@ -537,10 +537,12 @@ TEST(VerificaTest, ASourceMayEndOnCommentLines) {
     for (bool di_linea : {true, false}) {
       SCOPED_TRACE(fine.back() +
                    (di_linea ? " in the line source" : " in the train source"));
-      const std::string l = byte_di(
-          righe_linea(), di_linea ? fine : std::vector<std::string>{"[fine]"});
-      const std::string t = byte_di(
-          righe_treno(), di_linea ? std::vector<std::string>{"[fine]"} : fine);
+      const std::string l =
+          byte_di(content::righe_linea(),
+                  di_linea ? fine : std::vector<std::string>{"[fine]"});
+      const std::string t =
+          byte_di(content::righe_treno(),
+                  di_linea ? std::vector<std::string>{"[fine]"} : fine);
       scenario s;
       s.nome_linea = linea_prova;
       s.nome_treno = treno_prova;

@@ -17,8 +17,11 @@
 #include "content/stazioni.h"
 #include "source/nomi_file.h"
 #include "source/record.h"
+#include "tests/app/compilati_prova.h"
 #include "tests/content/riga_letta.h"
 #include "tests/file_prova.h"
+
+namespace content {
 
 namespace {
 
@@ -61,8 +64,7 @@ class ContenutoCompilatoTest : public testing::Test {
     s_ = std::make_unique<compiler::scenario>();
     s_->nome_linea = "Vendralo";
     s_->nome_treno = "Kv4417";
-    ASSERT_TRUE(dati_linea(d, "Vendralo").ok());
-    ASSERT_TRUE(dati_treno(d, "Vendralo", "Kv4417").ok());
+    compilati_prova::scrivi_sorgenti_predefinite(d);
     esito_ = compila_cartella(*s_, d, 1, false).esito;
   }
   static void TearDownTestSuite() {
@@ -236,3 +238,5 @@ TEST_F(ContenutoCompilatoTest, SpeedBoardCellsAreEncodedFromTheirRows) {
   // A board with its right side blank: 130*20.
   EXPECT_EQ(s().celle[108000 / 50 + 1].valore1, 2600);
 }
+
+}  // namespace content

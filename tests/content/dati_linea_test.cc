@@ -15,6 +15,8 @@
 #include "tests/content/riga_letta.h"
 #include "tests/file_prova.h"
 
+namespace content {
+
 namespace {
 
 using riga_letta::lettura;
@@ -357,15 +359,12 @@ TEST(DatiLineaTest, LinesideBoardsStandAtTheirPositionsWithPaddedTexts) {
   }
 }
 
-TEST(DatiLineaTest, WritesTheFileWholeWithCrLf) {
-  file_prova::cartella c;
-  const auto file = source::nomi_file::sorgente_linea(c.percorso(), "Vendralo");
-  ASSERT_EQ(file.filename(), "Vendralo_linea.txt");
-  // A longer file of the same name is replaced whole.
-  file_prova::scrivi(file, std::string(1 << 16, 'x'));
-  ASSERT_TRUE(dati_linea(c.percorso(), "Vendralo").ok());
-  const std::string byte = file_prova::leggi(file);
-  EXPECT_TRUE(byte.starts_with("\r\n\r\n[generale]\r\n"));
-  EXPECT_TRUE(byte.ends_with("[fine]\r\n"));
-  EXPECT_EQ(file_prova::righe_crlf(byte), righe_linea());
+TEST(DatiLineaTest, TheBytesAreTheLinesWithCrLf) {
+  const documento d = dati_linea();
+  ASSERT_TRUE(d.ok()) << d.guasto;
+  EXPECT_TRUE(d.byte.starts_with("\r\n\r\n[generale]\r\n"));
+  EXPECT_TRUE(d.byte.ends_with("[fine]\r\n"));
+  EXPECT_EQ(file_prova::righe_crlf(d.byte), righe_linea());
 }
+
+}  // namespace content

@@ -2,47 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
-#include "tests/file_prova.h"
+namespace content {
 
-namespace {
-
-namespace fs = std::filesystem;
-
-using file_prova::leggi;
-
-}  // namespace
-
-TEST(DocumentoTest, WritesLinesWithCrLfUpToTheEndMarker) {
-  const file_prova::cartella prova;
-  const fs::path f = prova.percorso() / "doc.txt";
+TEST(DocumentoTest, LinesWithCrLfUpToTheEndMarker) {
   const std::vector<std::string> righe = {
-      "", "uno ", std::string(fine_documento), "mai scritta"};
-  ASSERT_TRUE(scrivi_documento(f, righe).ok());
-  EXPECT_EQ(leggi(f), "\r\nuno \r\n");
+      "", "uno ", "citt\u00e0", std::string(fine_documento), "mai scritta"};
+  const documento d = codifica_documento(righe);
+  EXPECT_TRUE(d.ok());
+  EXPECT_EQ(d.byte, "\r\nuno \r\ncitt\xe0\r\n");
 }
 
-TEST(DocumentoTest, CharacterOutsideTheCodePageIsAnErrorAndWritesNothing) {
-  const file_prova::cartella prova;
-  const fs::path f = prova.percorso() / "doc.txt";
+TEST(DocumentoTest, ACharacterOutsideTheCodePageIsAFaultNamingItsLine) {
   const std::vector<std::string> righe = {"ok", "citt\u0101"};
-  port::io_status s = scrivi_documento(f, righe);
-  ASSERT_FALSE(s.ok());
-  EXPECT_NE(s.message.find("line 2"), std::string::npos);
-  EXPECT_NE(s.message.find("U+0101"), std::string::npos);
-  EXPECT_FALSE(fs::exists(f));
+  const documento d = codifica_documento(righe);
+  ASSERT_FALSE(d.ok());
+  EXPECT_TRUE(d.guasto.starts_with("riga 2: ")) << d.guasto;
+  EXPECT_NE(d.guasto.find("U+0101"), std::string::npos) << d.guasto;
+  EXPECT_TRUE(d.byte.empty());
 }
 
-TEST(DocumentoTest, ListLongerThanTheLineListIsRefused) {
-  const file_prova::cartella prova;
-  const fs::path f = prova.percorso() / "doc.txt";
+TEST(DocumentoTest, AListLongerThanTheLineListIsRefused) {
   std::vector<std::string> righe(righe_massime + 1, "x");
-  EXPECT_FALSE(scrivi_documento(f, righe).ok());
+  const documento troppe = codifica_documento(righe);
+  EXPECT_EQ(troppe.guasto, "più di 1000 righe");
+  EXPECT_TRUE(troppe.byte.empty());
   righe.pop_back();
-  EXPECT_TRUE(scrivi_documento(f, righe).ok());
+  const documento giuste = codifica_documento(righe);
+  EXPECT_TRUE(giuste.ok());
+  EXPECT_EQ(giuste.byte.size(), 3 * righe_massime);
 }
+
+}  // namespace content

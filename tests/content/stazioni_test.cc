@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+namespace content {
+
 namespace {
 
 // "value:count" pairs in rising value order, for one column of the table.
@@ -141,3 +143,5 @@ TEST(StazioniTest, NamesAreFictionalPlaceNamesOfTheStatedForm) {
   }
   EXPECT_EQ(minuscole, 1);
 }
+
+}  // namespace content

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "port/scrittura.h"
 #include "port/sistema.h"
 #include "tests/file_prova.h"
 #include "tests/file_windows_prova.h"
@@ -62,7 +63,7 @@ TEST(SistemaWindowsTest, ReadsAFileOthersShareButNotOneHeldExclusively) {
     file_prova::scrivi(f, "[generale]\r\n\x1a\r\n");
     const tenuto_aperto tenuto(f, c.condivisione);
     ASSERT_TRUE(tenuto.aperto());
-    const port::file_letto l = port::leggi_file(f);
+    const port::file_letto l = port::leggi_file(f, 1000);
     EXPECT_EQ(l.stato, c.stato);
     EXPECT_EQ(l.motivo, c.motivo);
     if (c.stato == port::file_letto::esito::letto) {

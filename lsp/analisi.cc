@@ -1,0 +1,170 @@
+// The check and the compile, seen from the editor.
+#include "lsp/analisi.h"
+
+#include "compiler/arrotonda.h"
+#include "compiler/diagnosi.h"
+#include "compiler/griglia.h"
+#include "compiler/lettore.h"
+#include "compiler/parole_vicine.h"
+#include "compiler/percorso.h"
+#include "compiler/scenario.h"
+#include "compiler/stazione.h"
+#include "compiler/verifica.h"
+#include "lsp/documento.h"
+
+namespace lsp {
+
+namespace {
+
+sorgente come_sorgente(const ingresso& i) {
+  sorgente s;
+  s.byte = i.byte;
+  s.motivo = i.motivo;
+  switch (i.s) {
+    case ingresso::stato::letto:
+      s.s = sorgente::stato::letta;
+      break;
+    case ingresso::stato::assente:
+      s.s = sorgente::stato::assente;
+      break;
+    case ingresso::stato::illeggibile:
+      s.s = sorgente::stato::illeggibile;
+      break;
+  }
+  return s;
+}
+
+segnalazione da_diagnosi(const diagnosi& d, significato_guasto significato) {
+  segnalazione s;
+  s.file = d.luogo.file;
+  const campo_sorgente& c = d.luogo.campo;
+  s.riga = c.riga > 0 ? c.riga : d.luogo.riga;
+  s.colonna = c.riga > 0 ? c.colonna : 0;
+  s.larghezza = c.riga > 0 ? c.larghezza : 0;
+  s.riga_record = d.luogo.riga;
+  s.g = d.avviso() ? gravita::avviso : gravita::errore;
+  s.numero = d.numero;
+  s.messaggio =
+      utf8_valido(d.avviso() ? d.messaggio
+                             : significato(d.numero, d.posizione, d.messaggio));
+  return s;
+}
+
+}  // namespace
+
+std::vector<segnalazione> controlla(std::string_view linea,
+                                    std::string_view treno,
+                                    const ingresso& sorgente_linea,
+                                    const ingresso& sorgente_treno,
+                                    significato_guasto significato) {
+  const std::vector<diagnosi> trovate = verifica_sorgenti(
+      linea, treno,
+      {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)});
+  std::vector<segnalazione> v;
+  v.reserve(trovate.size());
+  for (const diagnosi& d : trovate) v.push_back(da_diagnosi(d, significato));
+  return v;
+}
+
+std::optional<std::string> parola_suggerita(std::string_view campo,
+                                            parte_riga p) {
+  parte_sorgente parte = parte_sorgente::treno;
+  switch (p) {
+    case parte_riga::generale:
+      parte = parte_sorgente::generale;
+      break;
+    case parte_riga::caratteristiche:
+      parte = parte_sorgente::caratteristiche;
+      break;
+    case parte_riga::treno:
+      break;
+    case parte_riga::prima:
+      return std::nullopt;
+  }
+  const std::optional<std::string_view> v = parola_vicina(campo, parte);
+  if (!v) return std::nullopt;
+  return std::string(*v);
+}
+
+struct modello::dati {
+  scenario s;
+};
+
+modello::modello(std::string_view linea, std::string_view treno,
+                 const ingresso& sorgente_linea, const ingresso& sorgente_treno)
+    : d_(std::make_unique<dati>()) {
+  scenario& s = d_->s;
+  s.nome_linea = linea;
+  s.nome_treno = treno;
+  // With the plan, as the program compiles: curve rows are read only then.
+  const risultato_compilazione r = memorizza_percorso(
+      s, {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)}, 1);
+  if (r.esito == esito_compilazione::timbro_1250 ||
+      r.esito == esito_compilazione::timbro_1251) {
+    s.codice_errore = r.esito == esito_compilazione::timbro_1250 ? 1250 : 1251;
+  }
+  // Only the grid and the table are read back.
+  s.tracciato = tracciato_piano();
+}
+
+modello::~modello() = default;
+modello::modello(modello&&) noexcept = default;
+modello& modello::operator=(modello&&) noexcept = default;
+
+std::int32_t modello::guasto() const { return d_->s.codice_errore; }
+const std::string& modello::file_guasto() const { return d_->s.file_errore; }
+std::int32_t modello::riga_guasto() const { return d_->s.riga_errore; }
+
+std::int64_t modello::ultima_cella() const {
+  return static_cast<std::int64_t>(d_->s.celle.size()) - 1;
+}
+
+cella_compilata modello::cella(std::int64_t i) const {
+  const ::cella& c = d_->s.celle[static_cast<std::size_t>(i)];
+  return {c.tipo_cella,     c.valore1,        c.valore2,       c.valore3,
+          c.valore4,        c.tempo_segnale,  c.avviso,        c.tipo_montagna,
+          c.velocita_linea, c.pendenza_linea, c.aderenza_linea};
+}
+
+voce_compilata modello::voce(std::size_t i) const {
+  const voce_dati& v = d_->s.tabella_dati[i];
+  return {v.categoria, v.valore_a, v.valore_b, v.valore_c, v.testo};
+}
+
+std::size_t modello::numero_voci() const { return ::numero_voci; }
+std::size_t modello::primo_cartello() const { return ::primo_cartello; }
+
+progressiva modello::progressiva_in(std::int64_t p) const {
+  progressiva migliore{p, 0};
+  std::int64_t inizio = 0;
+  for (std::size_t i :
+       {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno}) {
+    const voce_dati& v = d_->s.tabella_dati[i];
+    if (v.valore_a == 0 && v.valore_b == 0 && v.valore_c == 0) continue;
+    if (v.valore_a > p || (migliore.voce != 0 && v.valore_a <= inizio)) {
+      continue;  // not yet in force, or one that starts later is
+    }
+    // The ordering adds 100 to a decreasing reference for the simulator;
+    // the progressive is the one the author gave.
+    const bool cala = v.valore_c == 1;
+    const std::int64_t k = std::int64_t{v.valore_b} - (cala ? 100 : 0);
+    migliore = {cala ? k - p : k + p, i};
+    inizio = v.valore_a;
+  }
+  return migliore;
+}
+
+std::int64_t cella_punto(std::int64_t p) { return cella_di(p); }
+std::int64_t arrotondato(double x) { return rnd(x); }
+std::int64_t metri_della_cella(std::int64_t c) { return c * metri_cella; }
+
+std::optional<std::int64_t> cella_di_fermata(std::int64_t fine) {
+  if (!ha_cella_fermata(fine)) return std::nullopt;
+  return cella_fermata(fine);
+}
+
+std::string nome_cella(int tipo) {
+  return std::string(nome_tipo_cella(static_cast<std::uint8_t>(tipo)));
+}
+
+}  // namespace lsp

@@ -7,7 +7,7 @@
 
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
                         piattaforma& p, std::ostream& err) {
-  scenario s;
+  compiler::scenario s;
   s.nome_linea = o.linea;
   s.nome_treno = o.treno;
   const risultato_cartella r =

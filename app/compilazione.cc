@@ -11,35 +11,35 @@ void elimina_sorgente(const fs::path& p) {
   if (port::tipo_di(p) == port::tipo_voce::file) (void)port::rimuovi(p);
 }
 
-sorgente come_sorgente(const port::file_letto& f) {
+compiler::sorgente come_sorgente(const port::file_letto& f) {
   switch (f.stato) {
     case port::file_letto::esito::letto:
-      return {sorgente::stato::letta, f.byte, {}};
+      return {compiler::sorgente::stato::letta, f.byte, {}};
     case port::file_letto::esito::assente:
-      return {sorgente::stato::assente, {}, f.motivo};
+      return {compiler::sorgente::stato::assente, {}, f.motivo};
     case port::file_letto::esito::illeggibile:
       break;
   }
-  return {sorgente::stato::illeggibile, {}, f.motivo};
+  return {compiler::sorgente::stato::illeggibile, {}, f.motivo};
 }
 
-port::io_status scrivi_file_compilati(const scenario& s,
-                                      const file_codificati& f,
+port::io_status scrivi_file_compilati(const compiler::scenario& s,
+                                      const compiler::file_codificati& f,
                                       const fs::path& cartella) {
   // All temporaries are written before any target is replaced, so a write
   // that fails leaves the earlier set of compiled files whole.
   std::optional<port::file_sostitutivo> piano;
   if (s.scrivi_linea != 0) {
-    piano.emplace(nomi_file::piano(cartella, s.nome_linea));
+    piano.emplace(source::nomi_file::piano(cartella, s.nome_linea));
     if (port::io_status st = piano->apri(); !st.ok()) return st;
     if (port::io_status st = piano->scrivi(f.piano); !st.ok()) return st;
   }
   port::file_sostitutivo tabella(
-      nomi_file::tabella(cartella, s.nome_linea, s.nome_treno));
+      source::nomi_file::tabella(cartella, s.nome_linea, s.nome_treno));
   if (port::io_status st = tabella.apri(); !st.ok()) return st;
   if (port::io_status st = tabella.scrivi(f.tabella); !st.ok()) return st;
   port::file_sostitutivo celle(
-      nomi_file::celle(cartella, s.nome_linea, s.nome_treno));
+      source::nomi_file::celle(cartella, s.nome_linea, s.nome_treno));
   if (port::io_status st = celle.apri(); !st.ok()) return st;
   if (port::io_status st = celle.scrivi(f.celle); !st.ok()) return st;
   if (piano) {
@@ -49,28 +49,30 @@ port::io_status scrivi_file_compilati(const scenario& s,
   return celle.conferma();
 }
 
-risultato_cartella compila_cartella(scenario& s, const fs::path& cartella,
-                                    std::int32_t j, bool conserva_sorgenti) {
-  const fs::path linea = nomi_file::sorgente_linea(cartella, s.nome_linea);
+risultato_cartella compila_cartella(compiler::scenario& s,
+                                    const fs::path& cartella, std::int32_t j,
+                                    bool conserva_sorgenti) {
+  const fs::path linea =
+      source::nomi_file::sorgente_linea(cartella, s.nome_linea);
   const fs::path treno =
-      nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno);
+      source::nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno);
   const port::file_letto letta_linea = port::leggi_file(linea);
   const port::file_letto letta_treno = port::leggi_file(treno);
 
-  const risultato_compilazione r = memorizza_percorso(
+  const compiler::risultato_compilazione r = memorizza_percorso(
       s, {come_sorgente(letta_linea), come_sorgente(letta_treno)}, j);
   if (!conserva_sorgenti) {
     if (r.elimina.linea) elimina_sorgente(linea);
     if (r.elimina.treno) elimina_sorgente(treno);
   }
   switch (r.esito) {
-    case esito_compilazione::compilato:
+    case compiler::esito_compilazione::compilato:
       break;
-    case esito_compilazione::guasto_sorgente:
+    case compiler::esito_compilazione::guasto_sorgente:
       return {esito_cartella::guasto_sorgente, {}};
-    case esito_compilazione::timbro_1250:
+    case compiler::esito_compilazione::timbro_1250:
       return {esito_cartella::timbro_1250, {}};
-    case esito_compilazione::timbro_1251:
+    case compiler::esito_compilazione::timbro_1251:
       return {esito_cartella::timbro_1251, {}};
   }
   if (port::io_status st = scrivi_file_compilati(s, r.file, cartella);

@@ -31,13 +31,13 @@ struct [[nodiscard]] risultato_cartella {
 // is left as it is. Whenever the result is not `compilato`, no compiled file
 // has been replaced (a failed rename may leave the files before it
 // replaced).
-risultato_cartella compila_cartella(scenario& s,
+risultato_cartella compila_cartella(compiler::scenario& s,
                                     const std::filesystem::path& cartella,
                                     std::int32_t j, bool conserva_sorgenti);
 
 // A source as the compile receives it, from the platform's reading of the
 // file. The view is into f, which must outlive it.
-sorgente come_sorgente(const port::file_letto& f);
+compiler::sorgente come_sorgente(const port::file_letto& f);
 
 // Deletes a source the compile read. Only a plain file goes: a folder or
 // anything else of a source's name is the user's, never read as a source.
@@ -45,8 +45,8 @@ void elimina_sorgente(const std::filesystem::path& p);
 
 // Writes the encoded files into `cartella` under the names of s's
 // identifiers: every temporary first, then the replacements in file order.
-port::io_status scrivi_file_compilati(const scenario& s,
-                                      const file_codificati& f,
+port::io_status scrivi_file_compilati(const compiler::scenario& s,
+                                      const compiler::file_codificati& f,
                                       const std::filesystem::path& cartella);
 
 #endif  // APP_COMPILAZIONE_H_

@@ -27,18 +27,18 @@ std::string conteggio(std::size_t errori, std::size_t avvisi) {
 int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
                      std::ostream& out) {
   const port::file_letto linea =
-      port::leggi_file(nomi_file::sorgente_linea(cartella, o.linea));
-  const port::file_letto treno =
-      port::leggi_file(nomi_file::sorgente_treno(cartella, o.linea, o.treno));
-  const std::vector<diagnosi> trovate = verifica_sorgenti(
+      port::leggi_file(source::nomi_file::sorgente_linea(cartella, o.linea));
+  const port::file_letto treno = port::leggi_file(
+      source::nomi_file::sorgente_treno(cartella, o.linea, o.treno));
+  const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
       o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
 
   std::size_t errori = 0;
   std::size_t avvisi = 0;
   bool non_letto = false;
   const std::string nome_treno =
-      nomi_file::nome_sorgente_treno(o.linea, o.treno);
-  for (const diagnosi& d : trovate) {
+      source::nomi_file::nome_sorgente_treno(o.linea, o.treno);
+  for (const compiler::diagnosi& d : trovate) {
     out << testo_diagnosi(d, cartella);
     if (d.avviso()) {
       ++avvisi;
@@ -46,8 +46,8 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
     }
     ++errori;
     // A source that is missing or cannot be read is a file fault.
-    non_letto = non_letto || d.numero == guasto::manca_linea ||
-                (d.numero == guasto::lettura && d.luogo.riga == 0 &&
+    non_letto = non_letto || d.numero == compiler::guasto::manca_linea ||
+                (d.numero == compiler::guasto::lettura && d.luogo.riga == 0 &&
                  ((d.luogo.file != nome_treno &&
                    linea.stato != port::file_letto::esito::letto) ||
                   (d.luogo.file == nome_treno &&

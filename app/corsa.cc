@@ -25,10 +25,12 @@ constexpr const char* nome_treno_scenario = "Kv4417";
 // Source files never outlive a run: when a writer fails before the compile
 // has read them, the ones already written go too. Only files go: a folder of
 // a source's name is the user's, and is why that source could not be written.
-void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
+void togli_sorgenti(const compiler::scenario& s,
+                    const std::filesystem::path& cartella) {
   for (const std::filesystem::path& p :
-       {nomi_file::sorgente_linea(cartella, s.nome_linea),
-        nomi_file::sorgente_treno(cartella, s.nome_linea, s.nome_treno)}) {
+       {source::nomi_file::sorgente_linea(cartella, s.nome_linea),
+        source::nomi_file::sorgente_treno(cartella, s.nome_linea,
+                                          s.nome_treno)}) {
     elimina_sorgente(p);
   }
 }
@@ -37,7 +39,7 @@ void togli_sorgenti(const scenario& s, const std::filesystem::path& cartella) {
 
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
                  piattaforma& p, std::ostream& err) {
-  scenario s;
+  compiler::scenario s;
   s.nome_linea = nome_linea_scenario;
   s.nome_treno = nome_treno_scenario;
   p.mostra_finestra("Form1", "Attendere");

@@ -9,11 +9,11 @@
 
 std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
                                  std::string_view dettaglio) {
-  const bool del_campo = numero == guasto::lettura ||
-                         numero == guasto::codici_ripetizione ||
-                         numero == guasto::curva;
+  const bool del_campo = numero == compiler::guasto::lettura ||
+                         numero == compiler::guasto::codici_ripetizione ||
+                         numero == compiler::guasto::curva;
   if (del_campo && !dettaglio.empty()) return std::string(dettaglio);
-  const voce_guasto* g = cerca_guasto(numero);
+  const compiler::voce_guasto* g = compiler::cerca_guasto(numero);
   std::string t(g != nullptr ? g->significato : "Errore di compilazione.");
   if (!t.empty() && t.back() == '.') t.pop_back();
   if (!dettaglio.empty()) {
@@ -26,10 +26,10 @@ std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
   return t;
 }
 
-std::string intestazione_diagnosi(const diagnosi& d,
+std::string intestazione_diagnosi(const compiler::diagnosi& d,
                                   const std::filesystem::path& cartella) {
   std::string t;
-  const luogo_sorgente& l = d.luogo;
+  const compiler::luogo_sorgente& l = d.luogo;
   if (!l.file.empty()) {
     t += port::testo_percorso(cartella / l.file);
     if (l.campo.riga > 0) {
@@ -45,9 +45,9 @@ std::string intestazione_diagnosi(const diagnosi& d,
          significato_diagnosi(d.numero, d.posizione, d.messaggio);
 }
 
-std::string riquadro(const campo_sorgente& c) {
+std::string riquadro(const compiler::campo_sorgente& c) {
   if (c.riga <= 0) return {};
-  std::string t = da_cp1252(c.testo_riga);
+  std::string t = source::da_cp1252(c.testo_riga);
   t += '\n';
   // Tabs before the field stay tabs, so that the caret stands under the
   // field however the line is shown.
@@ -63,7 +63,7 @@ std::string riquadro(const campo_sorgente& c) {
   return t;
 }
 
-std::string testo_diagnosi(const diagnosi& d,
+std::string testo_diagnosi(const compiler::diagnosi& d,
                            const std::filesystem::path& cartella) {
   return intestazione_diagnosi(d, cartella) + "\n" + riquadro(d.luogo.campo);
 }

@@ -22,16 +22,16 @@ std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
 // The first line, without its line end. The file is named inside
 // `cartella`; a diagnosis without a file has no file part, one without a
 // field no line and column.
-std::string intestazione_diagnosi(const diagnosi& d,
+std::string intestazione_diagnosi(const compiler::diagnosi& d,
                                   const std::filesystem::path& cartella);
 
 // The source line (Windows-1252 shown as UTF-8, tabs kept) and the caret
 // line under the field, each ended by '\n'; empty when there is no field.
 // Columns count bytes of the line, from 1.
-std::string riquadro(const campo_sorgente& c);
+std::string riquadro(const compiler::campo_sorgente& c);
 
 // The whole text of a diagnosis: its first line and its box.
-std::string testo_diagnosi(const diagnosi& d,
+std::string testo_diagnosi(const compiler::diagnosi& d,
                            const std::filesystem::path& cartella);
 
 #endif  // APP_DIAGNOSTICA_H_

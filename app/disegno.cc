@@ -12,6 +12,7 @@
 #include "app/stato_uscita.h"
 #include "app/svg.h"
 #include "app/testo_utf8.h"
+#include "compiler/formato.h"
 #include "port/sistema.h"
 
 namespace fs = std::filesystem;
@@ -119,8 +120,8 @@ scala_pianta scala_di(const estensione_piano& e) {
 
 // Length on the page of the line through the points of metres da .. a - 1,
 // not counting the gaps where a point is missing.
-double lunghezza_pagina(const tracciato_piano& t, std::size_t da, std::size_t a,
-                        const scala_pianta& k) {
+double lunghezza_pagina(const compiler::tracciato_piano& t, std::size_t da,
+                        std::size_t a, const scala_pianta& k) {
   double l = 0;
   std::optional<punto_pagina> prima;
   for (std::size_t m = da; m < a; ++m) {
@@ -139,9 +140,9 @@ double lunghezza_pagina(const tracciato_piano& t, std::size_t da, std::size_t a,
 // The line through the points of metres da .. a - 1, thinned to `passo`,
 // broken where a point is missing. The plan is walked point by point, never
 // held whole on the page.
-void linea_pianta(documento_svg& svg, const tracciato_piano& t, std::size_t da,
-                  std::size_t a, const scala_pianta& k, double passo,
-                  std::string_view classe) {
+void linea_pianta(documento_svg& svg, const compiler::tracciato_piano& t,
+                  std::size_t da, std::size_t a, const scala_pianta& k,
+                  double passo, std::string_view classe) {
   dati_percorso d;
   diradatore pezzo(passo);
   bool aperto = false;
@@ -168,8 +169,8 @@ void linea_pianta(documento_svg& svg, const tracciato_piano& t, std::size_t da,
 
 // The direction of the line at metre m on the page, from the points 100 m
 // either side; nullopt where the line has no length there.
-std::optional<punto_pagina> direzione(const tracciato_piano& t, std::size_t m,
-                                      const scala_pianta& k) {
+std::optional<punto_pagina> direzione(const compiler::tracciato_piano& t,
+                                      std::size_t m, const scala_pianta& k) {
   const std::size_t prima = m >= 100 ? m - 100 : 0;
   std::optional<punto_piano> a = punto_di(t, prima);
   std::optional<punto_piano> b = punto_di(t, std::min(m + 100, t.metri() - 1));
@@ -187,7 +188,7 @@ void stazioni_pianta(documento_svg& svg, const file_compilati_letti& f,
                      const riepilogo& r, const scala_pianta& k) {
   constexpr double pi = 3.14159265358979323846;
   for (std::size_t i = 0; i < r.stazioni.size(); ++i) {
-    const voce_dati& v = f.tabella[r.stazioni[i]];
+    const compiler::voce_dati& v = f.tabella[r.stazioni[i]];
     if (v.valore_c < 0) continue;
     const auto m = static_cast<std::size_t>(v.valore_c);
     const std::optional<punto_piano> p = punto_di(f.piano, m);
@@ -361,12 +362,16 @@ std::size_t celle_sull_asse(const file_compilati_letti& f, double lunghezza) {
   return n;
 }
 
-double velocita_di(const cella& c) { return c.velocita_linea * 5.0; }
-double pendenza_di(const cella& c) { return c.pendenza_linea - 100.0; }
+double velocita_di(const compiler::cella& c) {
+  return static_cast<double>(compiler::kmh_di_velocita(c.velocita_linea));
+}
+double pendenza_di(const compiler::cella& c) {
+  return static_cast<double>(compiler::pendenza_di_cella(c.pendenza_linea));
+}
 
 void linea_profilo(documento_svg& svg, const file_compilati_letti& f,
                    std::size_t celle, const scala_profilo& k,
-                   double (*valore)(const cella&), bool velocita,
+                   double (*valore)(const compiler::cella&), bool velocita,
                    std::string_view classe) {
   std::vector<gradino> g;
   for (std::size_t i = 0; i < celle; ++i) {
@@ -385,7 +390,7 @@ void linea_profilo(documento_svg& svg, const file_compilati_letti& f,
 }
 
 // The page x of every cell of kind t whose feature stands on the axis.
-std::vector<double> x_dei_segni(const file_compilati_letti& f, tipo t,
+std::vector<double> x_dei_segni(const file_compilati_letti& f, compiler::tipo t,
                                 const scala_profilo& k) {
   std::vector<double> x;
   for (std::size_t i = 0; i < f.celle.size(); ++i) {
@@ -604,7 +609,7 @@ void profilo(documento_svg& svg, const file_compilati_letti& f,
   assi(svg, k);
 
   for (std::size_t s : r.stazioni) {
-    const voce_dati& v = f.tabella[s];
+    const compiler::voce_dati& v = f.tabella[s];
     const auto m = static_cast<double>(v.valore_c);
     if (m < 0 || m > k.lunghezza) continue;
     const double x = k.x(m);
@@ -626,7 +631,8 @@ void profilo(documento_svg& svg, const file_compilati_letti& f,
   linea_profilo(svg, f, celle, k, pendenza_di, false, "pendenza");
   linea_profilo(svg, f, celle, k, velocita_di, true, "velocita");
 
-  const std::vector<double> segnali = x_dei_segni(f, tipo::segnale, k);
+  const std::vector<double> segnali =
+      x_dei_segni(f, compiler::tipo::segnale, k);
   if (!segnali.empty()) {
     dati_percorso d;
     for (double x : segnali) {
@@ -635,9 +641,9 @@ void profilo(documento_svg& svg, const file_compilati_letti& f,
     }
     svg.vuoto("path", {{"class", "segnali"}, {"d", d.testo()}});
   }
-  triangoli(svg, x_dei_segni(f, tipo::inizio_rallentamento, k), true,
+  triangoli(svg, x_dei_segni(f, compiler::tipo::inizio_rallentamento, k), true,
             "inizio-rallentamento");
-  triangoli(svg, x_dei_segni(f, tipo::fine_rallentamento, k), false,
+  triangoli(svg, x_dei_segni(f, compiler::tipo::fine_rallentamento, k), false,
             "fine-rallentamento");
   legenda_profilo(svg);
   svg.chiudi();
@@ -647,8 +653,10 @@ void profilo(documento_svg& svg, const file_compilati_letti& f,
 
 std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r) {
   documento_svg svg(larghezza_pagina, altezza_pagina);
-  const std::string linea = utf8_leggibile(f.tabella[voce_linea].testo);
-  const std::string treno = utf8_leggibile(f.tabella[voce_treno].testo);
+  const std::string linea =
+      utf8_leggibile(f.tabella[compiler::voce_linea].testo);
+  const std::string treno =
+      utf8_leggibile(f.tabella[compiler::voce_treno].testo);
   svg.testo("title", {}, "Route " + linea + ", train " + treno);
   svg.testo("style", {}, stile);
   svg.vuoto("rect", {{"width", larghezza_pagina},

@@ -67,22 +67,22 @@ std::string nome_file(const fs::path& p) {
 
 // What the cell kinds mean, in the order the summary lists them.
 struct nome_tipo {
-  tipo t;
+  compiler::tipo t;
   std::string_view nome;
 };
 constexpr nome_tipo nomi_tipi[] = {
-    {tipo::segnale, "signals"},
-    {tipo::inizio_rallentamento, "speed restriction starts"},
-    {tipo::fine_rallentamento, "speed restriction ends"},
-    {tipo::avviso_rallentamento, "speed restriction warning points"},
-    {tipo::conto_alla_rovescia, "countdown marks"},
-    {tipo::indicatore_v_max, "speed indicator boards"},
-    {tipo::fermata, "station stops"},
-    {tipo::segno_montagna, "mountain marks"},
-    {tipo::abbattimento, "abatement points"},
-    {tipo::abbattimento_nullo, "abatement points below 1"},
-    {tipo::cartello, "lineside boards"},
-    {tipo::vuota, "empty"},
+    {compiler::tipo::segnale, "signals"},
+    {compiler::tipo::inizio_rallentamento, "speed restriction starts"},
+    {compiler::tipo::fine_rallentamento, "speed restriction ends"},
+    {compiler::tipo::avviso_rallentamento, "speed restriction warning points"},
+    {compiler::tipo::conto_alla_rovescia, "countdown marks"},
+    {compiler::tipo::indicatore_v_max, "speed indicator boards"},
+    {compiler::tipo::fermata, "station stops"},
+    {compiler::tipo::segno_montagna, "mountain marks"},
+    {compiler::tipo::abbattimento, "abatement points"},
+    {compiler::tipo::abbattimento_nullo, "abatement points below 1"},
+    {compiler::tipo::cartello, "lineside boards"},
+    {compiler::tipo::vuota, "empty"},
 };
 
 // ", slot A" or ", slots A<tra>B".
@@ -95,13 +95,16 @@ std::string estremi(std::size_t a, std::size_t b, std::string_view tra) {
 void file(std::string& out, const opzioni& o, const fs::path& cartella,
           const file_compilati_letti& f) {
   out += "Files in " + port::testo_percorso(cartella) + "\n";
-  out += "  " + nome_file(nomi_file::tabella(cartella, o.linea, o.treno)) +
+  out += "  " +
+         nome_file(source::nomi_file::tabella(cartella, o.linea, o.treno)) +
          "  " + n(static_cast<std::int64_t>(f.byte_tabella)) + " bytes, " +
-         n(numero_voci) + " slots\n";
-  out += "  " + nome_file(nomi_file::celle(cartella, o.linea, o.treno)) + "  " +
-         n(static_cast<std::int64_t>(f.byte_celle)) + " bytes, " +
+         n(compiler::numero_voci) + " slots\n";
+  out += "  " +
+         nome_file(source::nomi_file::celle(cartella, o.linea, o.treno)) +
+         "  " + n(static_cast<std::int64_t>(f.byte_celle)) + " bytes, " +
          n(static_cast<std::int64_t>(f.celle.size())) + " cells\n";
-  const std::string piano = nome_file(nomi_file::piano(cartella, o.linea));
+  const std::string piano =
+      nome_file(source::nomi_file::piano(cartella, o.linea));
   if (f.ha_piano) {
     out += "  " + piano + "  " + n(static_cast<std::int64_t>(f.byte_piano)) +
            " bytes, " + n(static_cast<std::int64_t>(f.piano.metri())) +
@@ -147,7 +150,7 @@ void stazioni(std::string& out, const file_compilati_letti& f,
       "  slot position     from       to cat opz c1 c2 c3    n1    n2    n3"
       "    n4    n5 sosta     time  name\n";
   for (std::size_t k : r.stazioni) {
-    const voce_dati& v = f.tabella[k];
+    const compiler::voce_dati& v = f.tabella[k];
     out += "  " + a_destra(static_cast<std::int64_t>(k), 4) + " " +
            a_destra(v.valore_c, 8) + " " + a_destra(v.valore_a, 8) + " " +
            a_destra(v.valore_b, 8) + " " + a_destra(v.categoria, 3) + " " +
@@ -197,12 +200,12 @@ void impostazioni(std::string& out, const file_compilati_letti& f,
   const auto& t = f.tabella;
   out += "Settings\n";
   constexpr std::pair<std::size_t, std::string_view> progressive[] = {
-      {voce_progressiva_tre, "tre"},
-      {voce_progressiva_due, "due"},
-      {voce_progressiva_uno, "uno"},
+      {compiler::voce_progressiva_tre, "tre"},
+      {compiler::voce_progressiva_due, "due"},
+      {compiler::voce_progressiva_uno, "uno"},
   };
   for (const auto& [k, nome] : progressive) {
-    const voce_dati& v = t[k];
+    const compiler::voce_dati& v = t[k];
     out += "  " + n(static_cast<std::int64_t>(k)) + " kilometre reference \"" +
            std::string(nome) + "\": from " + n(v.valore_a) + " m, value " +
            n(v.valore_b) + ", " +
@@ -211,29 +214,31 @@ void impostazioni(std::string& out, const file_compilati_letti& f,
                               : "direction " + n(v.valore_c)) +
            "\n";
   }
-  const voce_dati& tot = t[voce_totali];
+  const compiler::voce_dati& tot = t[compiler::voce_totali];
   out += "  84 totals: braked mass " + n(tot.valore_a) + " %, route length " +
          n(tot.valore_b) + " m, " + n(tot.valore_c) + " coaches\n";
-  const voce_dati& l = t[voce_linea];
+  const compiler::voce_dati& l = t[compiler::voce_linea];
   out += "  85 route " + testo(l.testo) + ": sfondo uno " + n(l.valore_a) +
          ", sfondo due " + n(l.valore_c) + ", sfondo tre " + n(l.valore_b) +
          "; stamp " + n(l.numero_1) +
-         controllo_timbro(l.numero_1, timbro_voce_linea) + "; weighted code " +
-         n(l.valore_d) + controllo_codice(l.valore_d, r.codice_pesato) + "\n";
-  const voce_dati& tr = t[voce_treno];
+         controllo_timbro(l.numero_1, compiler::timbro_tabella) +
+         "; weighted code " + n(l.valore_d) +
+         controllo_codice(l.valore_d, r.codice_pesato) + "\n";
+  const compiler::voce_dati& tr = t[compiler::voce_treno];
   out += "  86 train " + testo(tr.testo) + ": signal repetition " +
          n(tr.valore_a) + " .. " + n(tr.valore_b) + " m, " + n(tr.valore_c) +
          " codes; sand " + n(tr.numero_1) + "; start clock " + n(tr.numero_3) +
          ":" + due_cifre(tr.numero_4) + ":" + due_cifre(tr.numero_5) + "\n";
   if (f.celle.size() > 1) {
-    const cella& c = f.celle[1];
+    const compiler::cella& c = f.celle[1];
     out += "  cell 1: stamp " + n(c.valore1) +
-           controllo_timbro(c.valore1, timbro_cella_uno) + "; plain code " +
-           n(c.valore2) + controllo_codice(c.valore2, r.codice_semplice) + "\n";
+           controllo_timbro(c.valore1, compiler::timbro_celle) +
+           "; plain code " + n(c.valore2) +
+           controllo_codice(c.valore2, r.codice_semplice) + "\n";
   } else {
     out += "  cell 1: absent, so neither its stamp nor the plain code\n";
   }
-  if (!(t[0] == voce_dati{})) out += "  slot 0 is not empty\n";
+  if (!(t[0] == compiler::voce_dati{})) out += "  slot 0 is not empty\n";
 }
 
 void celle(std::string& out, const file_compilati_letti& f,
@@ -302,8 +307,8 @@ void piano(std::string& out, const file_compilati_letti& f,
 std::string testo_ispezione(const opzioni& o, const fs::path& cartella,
                             const file_compilati_letti& f, const riepilogo& r) {
   std::string out;
-  out += "Scenario of route " + testo(f.tabella[voce_linea].testo) +
-         " and train " + testo(f.tabella[voce_treno].testo) + "\n";
+  out += "Scenario of route " + testo(f.tabella[compiler::voce_linea].testo) +
+         " and train " + testo(f.tabella[compiler::voce_treno].testo) + "\n";
   file(out, o, cartella, f);
   percorso(out, f, r);
   stazioni(out, f, r);

@@ -36,36 +36,36 @@ std::string_view nome_ruolo(ruolo_voce r) {
 
 // The names of the cell kinds, as in the model; other values by number.
 std::string nome_tipo(std::size_t k) {
-  switch (static_cast<tipo>(k)) {
-    case tipo::vuota:
+  switch (static_cast<compiler::tipo>(k)) {
+    case compiler::tipo::vuota:
       return "vuota";
-    case tipo::segnale:
+    case compiler::tipo::segnale:
       return "segnale";
-    case tipo::fine_rallentamento:
+    case compiler::tipo::fine_rallentamento:
       return "fine_rallentamento";
-    case tipo::inizio_rallentamento:
+    case compiler::tipo::inizio_rallentamento:
       return "inizio_rallentamento";
-    case tipo::avviso_rallentamento:
+    case compiler::tipo::avviso_rallentamento:
       return "avviso_rallentamento";
-    case tipo::conto_alla_rovescia:
+    case compiler::tipo::conto_alla_rovescia:
       return "conto_alla_rovescia";
-    case tipo::indicatore_v_max:
+    case compiler::tipo::indicatore_v_max:
       return "indicatore_v_max";
-    case tipo::fermata:
+    case compiler::tipo::fermata:
       return "fermata";
-    case tipo::segno_montagna:
+    case compiler::tipo::segno_montagna:
       return "segno_montagna";
-    case tipo::abbattimento:
+    case compiler::tipo::abbattimento:
       return "abbattimento";
-    case tipo::abbattimento_nullo:
+    case compiler::tipo::abbattimento_nullo:
       return "abbattimento_nullo";
-    case tipo::cartello:
+    case compiler::tipo::cartello:
       return "cartello";
   }
   return "tipo_" + std::to_string(k);
 }
 
-json voce(std::size_t k, const voce_dati& v, ruolo_voce r) {
+json voce(std::size_t k, const compiler::voce_dati& v, ruolo_voce r) {
   return {
       {"voce", k},
       {"ruolo", nome_ruolo(r)},
@@ -74,7 +74,7 @@ json voce(std::size_t k, const voce_dati& v, ruolo_voce r) {
       {"valore_b", v.valore_b},
       {"valore_c", v.valore_c},
       {"opzione", v.opzione},
-      {"testo", da_cp1252(v.testo)},
+      {"testo", source::da_cp1252(v.testo)},
       {"numero_1", v.numero_1},
       {"numero_2", v.numero_2},
       {"numero_3", v.numero_3},
@@ -88,7 +88,7 @@ json voce(std::size_t k, const voce_dati& v, ruolo_voce r) {
   };
 }
 
-json cella_json(const cella& c) {
+json cella_json(const compiler::cella& c) {
   return {
       {"tipo_cella", c.tipo_cella},
       {"valore1", c.valore1},
@@ -108,20 +108,20 @@ json punto(const punto_piano& p) {
   return {{"metro", p.metro}, {"x", p.x}, {"y", p.y}};
 }
 
-json elementi(const tracciato_piano& t, int coordinata) {
+json elementi(const compiler::tracciato_piano& t, int coordinata) {
   json out = json::array();
   out.get_ref<json::array_t&>().reserve(t.metri());
-  const tipo_punto* tipi = t.tipi(coordinata);
+  const compiler::tipo_punto* tipi = t.tipi(coordinata);
   const double* valori = t.valori(coordinata);
   for (std::size_t m = 0; m < t.metri(); ++m) {
     switch (tipi[m]) {
-      case tipo_punto::vuoto:
+      case compiler::tipo_punto::vuoto:
         out.push_back(nullptr);
         break;
-      case tipo_punto::intero:
+      case compiler::tipo_punto::intero:
         out.push_back(static_cast<std::int16_t>(valori[m]));
         break;
-      case tipo_punto::doppio:
+      case compiler::tipo_punto::doppio:
         if (std::isfinite(valori[m])) {
           out.push_back(valori[m]);
         } else {
@@ -162,8 +162,8 @@ json piano(const file_compilati_letti& f, const riepilogo& r, bool punti) {
 std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
                            bool punti) {
   json j;
-  j["linea"] = da_cp1252(f.tabella[voce_linea].testo);
-  j["treno"] = da_cp1252(f.tabella[voce_treno].testo);
+  j["linea"] = source::da_cp1252(f.tabella[compiler::voce_linea].testo);
+  j["treno"] = source::da_cp1252(f.tabella[compiler::voce_treno].testo);
   j["lunghezza_percorso"] = r.lunghezza;
 
   j["stazioni"] = r.stazioni;
@@ -175,12 +175,12 @@ std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
   }
   j["cartelli"] = std::move(cartelli);
 
-  const cella* uno = f.celle.size() > 1 ? &f.celle[1] : nullptr;
+  const compiler::cella* uno = f.celle.size() > 1 ? &f.celle[1] : nullptr;
   j["timbri"] = {
-      {"voce_85_numero_1", f.tabella[voce_linea].numero_1},
+      {"voce_85_numero_1", f.tabella[compiler::voce_linea].numero_1},
       {"cella_1_valore1", uno ? json(uno->valore1) : json(nullptr)},
       {"codice_pesato",
-       {{"scritto", f.tabella[voce_linea].valore_d},
+       {{"scritto", f.tabella[compiler::voce_linea].valore_d},
         {"dagli_identificatori", r.codice_pesato}}},
       {"codice_semplice",
        {{"scritto", uno ? json(uno->valore2) : json(nullptr)},
@@ -207,14 +207,14 @@ std::string json_ispezione(const file_compilati_letti& f, const riepilogo& r,
   j["piano"] = piano(f, r, punti);
 
   json voci = json::array();
-  for (std::size_t k = 0; k < numero_voci; ++k) {
+  for (std::size_t k = 0; k < compiler::numero_voci; ++k) {
     voci.push_back(voce(k, f.tabella[k], r.ruoli[k]));
   }
   j["voci"] = std::move(voci);
 
   json celle = json::array();
   celle.get_ref<json::array_t&>().reserve(f.celle.size());
-  for (const cella& c : f.celle) celle.push_back(cella_json(c));
+  for (const compiler::cella& c : f.celle) celle.push_back(cella_json(c));
   j["celle"] = std::move(celle);
 
   return j.dump() + "\n";

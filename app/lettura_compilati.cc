@@ -13,7 +13,8 @@ std::string non_letto(const fs::path& p, const port::file_letto& f) {
   return port::testo_percorso(p) + ": " + f.motivo;
 }
 
-std::string guasto_formato(const fs::path& p, const esito_decodifica& e) {
+std::string guasto_formato(const fs::path& p,
+                           const compiler::esito_decodifica& e) {
   return port::testo_percorso(p) + ": byte " + std::to_string(e.offset) + ": " +
          e.motivo;
 }
@@ -24,9 +25,9 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
                                         std::string_view linea,
                                         std::string_view treno,
                                         file_compilati_letti& out) {
-  const fs::path tabella = nomi_file::tabella(cartella, linea, treno);
-  const fs::path celle = nomi_file::celle(cartella, linea, treno);
-  const fs::path piano = nomi_file::piano(cartella, linea);
+  const fs::path tabella = source::nomi_file::tabella(cartella, linea, treno);
+  const fs::path celle = source::nomi_file::celle(cartella, linea, treno);
+  const fs::path piano = source::nomi_file::piano(cartella, linea);
 
   {
     const port::file_letto f = port::leggi_file(tabella);
@@ -34,7 +35,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
       return {non_letto(tabella, f)};
     }
     out.byte_tabella = f.byte.size();
-    if (const esito_decodifica e = decodifica_tabella(f.byte, out.tabella);
+    if (const compiler::esito_decodifica e =
+            decodifica_tabella(f.byte, out.tabella);
         !e.ok()) {
       return {guasto_formato(tabella, e)};
     }
@@ -45,7 +47,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
       return {non_letto(celle, f)};
     }
     out.byte_celle = f.byte.size();
-    if (const esito_decodifica e = decodifica_celle(f.byte, out.celle);
+    if (const compiler::esito_decodifica e =
+            decodifica_celle(f.byte, out.celle);
         !e.ok()) {
       return {guasto_formato(celle, e)};
     }
@@ -65,7 +68,8 @@ esito_lettura_compilati leggi_compilati(const fs::path& cartella,
       break;
   }
   out.byte_piano = f.byte.size();
-  if (const esito_decodifica e = decodifica_piano(f.byte, out.piano); !e.ok()) {
+  if (const compiler::esito_decodifica e = decodifica_piano(f.byte, out.piano);
+      !e.ok()) {
     return {guasto_formato(piano, e)};
   }
   out.ha_piano = true;

@@ -14,11 +14,11 @@
 #include "compiler/tracciato.h"
 
 struct file_compilati_letti {
-  std::array<voce_dati, numero_voci> tabella{};
-  std::vector<cella> celle;
+  std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
+  std::vector<compiler::cella> celle;
   // Empty when the plan file is absent: a compile without the plan leaves
   // whatever plan file was there, so none at all is a normal state.
-  tracciato_piano piano;
+  compiler::tracciato_piano piano;
   bool ha_piano = false;
 
   // Sizes in bytes, for the summary.

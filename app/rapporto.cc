@@ -11,23 +11,24 @@ namespace {
 
 // A source that is missing or cannot be read is a file fault, not a fault in
 // its content.
-bool guasto_di_file(const scenario& s) {
-  return s.codice_errore == guasto::manca_linea || !s.motivo_errore.empty();
+bool guasto_di_file(const compiler::scenario& s) {
+  return s.codice_errore == compiler::guasto::manca_linea ||
+         !s.motivo_errore.empty();
 }
 
 }  // namespace
 
 bool ha_posizione(std::int32_t codice) {
-  const voce_guasto* g = cerca_guasto(codice);
+  const compiler::voce_guasto* g = compiler::cerca_guasto(codice);
   return g != nullptr && g->con_posizione;
 }
 
 std::string_view significato_guasto(std::int32_t codice) {
-  const voce_guasto* g = cerca_guasto(codice);
+  const compiler::voce_guasto* g = compiler::cerca_guasto(codice);
   return g != nullptr ? g->significato : "Errore di compilazione.";
 }
 
-std::string testo_guasto(const scenario& s,
+std::string testo_guasto(const compiler::scenario& s,
                          const std::filesystem::path& cartella) {
   std::string t = messaggio_errore(std::to_string(s.codice_errore));
   t += '\n';
@@ -45,12 +46,13 @@ std::string testo_guasto(const scenario& s,
   // A fault found in a field: the form editors understand, with the line
   // and a caret under the field.
   if (s.campo_errore.riga > 0) {
-    t += testo_diagnosi(guasto_del_modello(s), cartella);
+    t += testo_diagnosi(compiler::guasto_del_modello(s), cartella);
   }
   return t;
 }
 
-int riporta_compilazione(const risultato_cartella& r, const scenario& s,
+int riporta_compilazione(const risultato_cartella& r,
+                         const compiler::scenario& s,
                          const std::filesystem::path& cartella, piattaforma& p,
                          std::ostream& err) {
   switch (r.esito) {

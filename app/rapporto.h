@@ -29,14 +29,15 @@ std::string_view significato_guasto(std::int32_t codice);
 //   "F:LINE:COLUMN: errore N: what the field held", the source line and a
 //   caret line under the field (when the fault points at a field)
 // REQUIRES: s.codice_errore != 0.
-std::string testo_guasto(const scenario& s,
+std::string testo_guasto(const compiler::scenario& s,
                          const std::filesystem::path& cartella);
 
 // Reports the outcome of compila_cartella on s and returns the exit status:
 // stato_ok, stato_guasto_compilazione for a fault in the sources (1250 and
 // 1251 shown through errore), stato_file for a source that could not be
 // read or a compiled file that could not be written.
-int riporta_compilazione(const risultato_cartella& r, const scenario& s,
+int riporta_compilazione(const risultato_cartella& r,
+                         const compiler::scenario& s,
                          const std::filesystem::path& cartella, piattaforma& p,
                          std::ostream& err);
 

@@ -9,23 +9,26 @@
 
 namespace {
 
-bool vuota(const voce_dati& v) { return v == voce_dati{}; }
+bool vuota(const compiler::voce_dati& v) { return v == compiler::voce_dati{}; }
 
 void ruoli_e_voci(const file_compilati_letti& f, riepilogo& r) {
   // The board cells name the slots of the board texts; every other slot of
   // 1 .. 80 that holds anything is a station.
-  std::array<std::optional<std::size_t>, numero_voci> cella_cartello{};
+  std::array<std::optional<std::size_t>, compiler::numero_voci>
+      cella_cartello{};
   for (std::size_t i = 0; i < f.celle.size(); ++i) {
-    const cella& c = f.celle[i];
-    if (c.tipo_cella != static_cast<std::uint8_t>(tipo::cartello)) continue;
-    if (c.valore1 < static_cast<std::int16_t>(prima_stazione) ||
-        c.valore1 > static_cast<std::int16_t>(primo_cartello)) {
+    const compiler::cella& c = f.celle[i];
+    if (c.tipo_cella != static_cast<std::uint8_t>(compiler::tipo::cartello))
+      continue;
+    if (c.valore1 < static_cast<std::int16_t>(compiler::prima_stazione) ||
+        c.valore1 > static_cast<std::int16_t>(compiler::primo_cartello)) {
       continue;
     }
     const auto k = static_cast<std::size_t>(c.valore1);
     if (!cella_cartello[k]) cella_cartello[k] = i;
   }
-  for (std::size_t k = prima_stazione; k <= primo_cartello; ++k) {
+  for (std::size_t k = compiler::prima_stazione; k <= compiler::primo_cartello;
+       ++k) {
     if (cella_cartello[k]) {
       r.ruoli[k] = ruolo_voce::testo_cartello;
     } else if (!vuota(f.tabella[k])) {
@@ -33,20 +36,21 @@ void ruoli_e_voci(const file_compilati_letti& f, riepilogo& r) {
       r.stazioni.push_back(k);
     }
   }
-  for (std::size_t k = primo_cartello; k >= prima_stazione; --k) {
+  for (std::size_t k = compiler::primo_cartello; k >= compiler::prima_stazione;
+       --k) {
     if (cella_cartello[k]) r.cartelli.push_back({k, *cella_cartello[k]});
   }
-  r.ruoli[voce_progressiva_tre] = ruolo_voce::progressiva;
-  r.ruoli[voce_progressiva_due] = ruolo_voce::progressiva;
-  r.ruoli[voce_progressiva_uno] = ruolo_voce::progressiva;
-  r.ruoli[voce_totali] = ruolo_voce::totali;
-  r.ruoli[voce_linea] = ruolo_voce::linea;
-  r.ruoli[voce_treno] = ruolo_voce::treno;
+  r.ruoli[compiler::voce_progressiva_tre] = ruolo_voce::progressiva;
+  r.ruoli[compiler::voce_progressiva_due] = ruolo_voce::progressiva;
+  r.ruoli[compiler::voce_progressiva_uno] = ruolo_voce::progressiva;
+  r.ruoli[compiler::voce_totali] = ruolo_voce::totali;
+  r.ruoli[compiler::voce_linea] = ruolo_voce::linea;
+  r.ruoli[compiler::voce_treno] = ruolo_voce::treno;
 }
 
 void celle(const file_compilati_letti& f, riepilogo& r) {
   for (std::size_t i = 0; i < f.celle.size(); ++i) {
-    const cella& c = f.celle[i];
+    const compiler::cella& c = f.celle[i];
     ++r.celle_per_tipo[c.tipo_cella];
     if (c.tipo_montagna == 0) continue;
     if (!r.montagne.empty() && r.montagne.back().ultima_cella + 1 == i &&
@@ -58,7 +62,7 @@ void celle(const file_compilati_letti& f, riepilogo& r) {
   }
 }
 
-void piano(const tracciato_piano& t, estensione_piano& e) {
+void piano(const compiler::tracciato_piano& t, estensione_piano& e) {
   for (std::size_t m = 0; m < t.metri(); ++m) {
     const std::optional<punto_piano> p = punto_di(t, m);
     if (!p) continue;
@@ -78,9 +82,10 @@ void piano(const tracciato_piano& t, estensione_piano& e) {
 
 }  // namespace
 
-std::optional<punto_piano> punto_di(const tracciato_piano& t, std::size_t m) {
-  if (m >= t.metri() || t.tipo(m, 0) == tipo_punto::vuoto ||
-      t.tipo(m, 1) == tipo_punto::vuoto) {
+std::optional<punto_piano> punto_di(const compiler::tracciato_piano& t,
+                                    std::size_t m) {
+  if (m >= t.metri() || t.tipo(m, 0) == compiler::tipo_punto::vuoto ||
+      t.tipo(m, 1) == compiler::tipo_punto::vuoto) {
     return std::nullopt;
   }
   const double x = t.valore(m, 0);
@@ -95,17 +100,18 @@ riepilogo riassumi(const file_compilati_letti& f) {
   celle(f, r);
   if (f.ha_piano) piano(f.piano, r.piano);
 
-  r.lunghezza = f.tabella[voce_totali].valore_b;
-  if (r.lunghezza >= 0 && r.lunghezza <= lunghezza_massima) {
+  r.lunghezza = f.tabella[compiler::voce_totali].valore_b;
+  if (r.lunghezza >= 0 && r.lunghezza <= compiler::lunghezza_massima) {
     r.celle_attese =
-        static_cast<std::size_t>(ultima_cella_per(r.lunghezza)) + 1;
-    r.metri_attesi = static_cast<std::size_t>(r.lunghezza + coda_percorso) + 1;
+        static_cast<std::size_t>(compiler::ultima_cella_per(r.lunghezza)) + 1;
+    r.metri_attesi =
+        static_cast<std::size_t>(r.lunghezza + compiler::coda_percorso) + 1;
   }
 
   // The code functions read the identifiers from the table alone.
-  scenario s;
+  compiler::scenario s;
   s.tabella_dati = f.tabella;
-  r.codice_semplice = codice_gara_og(s);
-  r.codice_pesato = codice_gara_st(s);
+  r.codice_semplice = compiler::codice_gara_og(s);
+  r.codice_pesato = compiler::codice_gara_st(s);
   return r;
 }

@@ -12,11 +12,8 @@
 #include <vector>
 
 #include "app/lettura_compilati.h"
+#include "compiler/formato.h"
 #include "compiler/scenario.h"
-
-// Stamps the compile puts into slot 85 ("numero_1") and cell 1 ("valore1").
-inline constexpr std::int16_t timbro_voce_linea = 610;
-inline constexpr std::int16_t timbro_cella_uno = 5121;
 
 enum class ruolo_voce {
   non_usata,  // slot 0, or a slot of 1 .. 80 that holds nothing
@@ -28,15 +25,13 @@ enum class ruolo_voce {
   treno,           // 86
 };
 
-// A feature's cell is rnd(p / 50 + 1), so the feature of cell i stands at
-// (i - 1) * 50 m.
+// The positions of a cell index (compiler/formato.h), for the size_t
+// indices of the decoded grid.
 inline std::int64_t posizione_elemento(std::size_t cella) {
-  return (static_cast<std::int64_t>(cella) - 1) * 50;
+  return compiler::posizione_elemento(static_cast<std::int64_t>(cella));
 }
-// The piecewise values (speed, gradient, adhesion, mountain type) of a row
-// at p start at cell rnd(p / 50), so cell i's value holds from i * 50 m.
 inline std::int64_t inizio_tratto(std::size_t cella) {
-  return static_cast<std::int64_t>(cella) * 50;
+  return compiler::inizio_tratto(static_cast<std::int64_t>(cella));
 }
 
 struct cartello_letto {
@@ -67,10 +62,11 @@ struct estensione_piano {
 };
 
 // The point of metre m when it counts (see estensione_piano).
-std::optional<punto_piano> punto_di(const tracciato_piano& t, std::size_t m);
+std::optional<punto_piano> punto_di(const compiler::tracciato_piano& t,
+                                    std::size_t m);
 
 struct riepilogo {
-  std::array<ruolo_voce, numero_voci> ruoli{};
+  std::array<ruolo_voce, compiler::numero_voci> ruoli{};
   std::vector<std::size_t> stazioni;     // slots, in route order
   std::vector<cartello_letto> cartelli;  // from slot 80 down
   std::array<std::size_t, 256> celle_per_tipo{};

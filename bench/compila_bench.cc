@@ -69,14 +69,14 @@ class cartella_sintetica {
 // The synthetic sources in memory, as the compile receives them.
 struct sorgenti_in_memoria {
   sorgenti_sintetiche testo = genera_scenario_sintetico();
-  sorgenti in() const {
-    return {{sorgente::stato::letta, testo.linea, {}},
-            {sorgente::stato::letta, testo.treno, {}}};
+  compiler::sorgenti in() const {
+    return {{compiler::sorgente::stato::letta, testo.linea, {}},
+            {compiler::sorgente::stato::letta, testo.treno, {}}};
   }
 };
 
-scenario con_nomi() {
-  scenario s;
+compiler::scenario con_nomi() {
+  compiler::scenario s;
   s.nome_linea = linea;
   s.nome_treno = treno;
   return s;
@@ -86,14 +86,14 @@ void ferma(benchmark::State& state, const std::string& motivo) {
   state.SkipWithError(motivo.c_str());
 }
 
-std::int64_t byte_di(const file_codificati& f) {
+std::int64_t byte_di(const compiler::file_codificati& f) {
   return static_cast<std::int64_t>(f.piano.size() + f.tabella.size() +
                                    f.celle.size());
 }
 
 // The model as the reader leaves it, with the driver's preparation.
-scenario letto(const sorgenti& in) {
-  scenario s = con_nomi();
+compiler::scenario letto(const compiler::sorgenti& in) {
+  compiler::scenario s = con_nomi();
   s.scrivi_linea = 1;
   (void)memorizza_dati(s, in);
   return s;
@@ -101,15 +101,15 @@ scenario letto(const sorgenti& in) {
 
 // A compiled model and its files, ready to be written.
 struct compilato {
-  scenario s = con_nomi();
-  file_codificati file;
+  compiler::scenario s = con_nomi();
+  compiler::file_codificati file;
   bool ok = false;
 };
 
-compilato compila_una_volta(const sorgenti& in) {
+compilato compila_una_volta(const compiler::sorgenti& in) {
   compilato c;
-  risultato_compilazione r = memorizza_percorso(c.s, in, 1);
-  c.ok = r.esito == esito_compilazione::compilato;
+  compiler::risultato_compilazione r = memorizza_percorso(c.s, in, 1);
+  c.ok = r.esito == compiler::esito_compilazione::compilato;
   c.file = std::move(r.file);
   return c;
 }
@@ -118,7 +118,7 @@ void BM_CompilaCartella(benchmark::State& state) {
   cartella_sintetica c;
   std::int64_t byte = 0;
   for (auto _ : state) {
-    scenario s = con_nomi();
+    compiler::scenario s = con_nomi();
     const risultato_cartella r =
         compila_cartella(s, c.dir(), 1, /*conserva_sorgenti=*/true);
     if (r.esito != esito_cartella::compilato) {
@@ -128,9 +128,9 @@ void BM_CompilaCartella(benchmark::State& state) {
       return;
     }
   }
-  for (const fs::path& f : {nomi_file::piano(c.dir(), linea),
-                            nomi_file::tabella(c.dir(), linea, treno),
-                            nomi_file::celle(c.dir(), linea, treno)}) {
+  for (const fs::path& f : {source::nomi_file::piano(c.dir(), linea),
+                            source::nomi_file::tabella(c.dir(), linea, treno),
+                            source::nomi_file::celle(c.dir(), linea, treno)}) {
     byte += static_cast<std::int64_t>(fs::file_size(f));
   }
   state.SetBytesProcessed(state.iterations() * byte);
@@ -156,7 +156,7 @@ BENCHMARK(BM_CompilaInMemoria)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Lettura(benchmark::State& state) {
   const sorgenti_in_memoria m;
   for (auto _ : state) {
-    scenario s = letto(m.in());
+    compiler::scenario s = letto(m.in());
     if (s.codice_errore != 0) {
       ferma(state, "read fault " + std::to_string(s.codice_errore));
       return;
@@ -168,12 +168,12 @@ BENCHMARK(BM_Lettura)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_Rifinitura(benchmark::State& state) {
   const sorgenti_in_memoria m;
-  const scenario s = letto(m.in());
+  const compiler::scenario s = letto(m.in());
   if (s.codice_errore != 0) {
     ferma(state, "read fault " + std::to_string(s.codice_errore));
     return;
   }
-  scenario prova;
+  compiler::scenario prova;
   for (auto _ : state) {
     state.PauseTiming();
     prova.celle = s.celle;
@@ -197,7 +197,7 @@ void BM_Codifica(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    const file_codificati f = codifica_file(c.s);
+    const compiler::file_codificati f = codifica_file(c.s);
     benchmark::DoNotOptimize(f.piano.data());
   }
   state.SetBytesProcessed(state.iterations() * byte_di(c.file));
@@ -237,9 +237,9 @@ void scrittura_minima(benchmark::State& state, bool sicuro) {
     return;
   }
   const std::vector<std::pair<fs::path, const std::string*>> file = {
-      {nomi_file::piano(d.dir(), linea), &c.file.piano},
-      {nomi_file::tabella(d.dir(), linea, treno), &c.file.tabella},
-      {nomi_file::celle(d.dir(), linea, treno), &c.file.celle},
+      {source::nomi_file::piano(d.dir(), linea), &c.file.piano},
+      {source::nomi_file::tabella(d.dir(), linea, treno), &c.file.tabella},
+      {source::nomi_file::celle(d.dir(), linea, treno), &c.file.celle},
   };
   for (auto _ : state) {
     for (const auto& [nome, byte] : file) {
@@ -318,8 +318,8 @@ void BM_CorsaMinima(benchmark::State& state) {
       }
     }
     for (const fs::path& s :
-         {nomi_file::sorgente_linea(d.dir(), linea),
-          nomi_file::sorgente_treno(d.dir(), linea, treno)}) {
+         {source::nomi_file::sorgente_linea(d.dir(), linea),
+          source::nomi_file::sorgente_treno(d.dir(), linea, treno)}) {
       (void)port::rimuovi(s);
     }
   }

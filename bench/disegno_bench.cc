@@ -45,7 +45,7 @@ class cartella_compilata {
         !st.ok()) {
       abbandona(st.message);
     }
-    scenario s;
+    compiler::scenario s;
     s.nome_linea = linea;
     s.nome_treno = treno;
     const risultato_cartella r = compila_cartella(s, dir_, 1, false);

@@ -127,10 +127,11 @@ port::io_status scrivi_scenario_sintetico(const std::filesystem::path& cartella,
                                           std::string_view nome_treno) {
   const sorgenti_sintetiche s = genera_scenario_sintetico();
   if (port::io_status st = port::sostituisci_file(
-          nomi_file::sorgente_linea(cartella, nome_linea), s.linea);
+          source::nomi_file::sorgente_linea(cartella, nome_linea), s.linea);
       !st.ok()) {
     return st;
   }
   return port::sostituisci_file(
-      nomi_file::sorgente_treno(cartella, nome_linea, nome_treno), s.treno);
+      source::nomi_file::sorgente_treno(cartella, nome_linea, nome_treno),
+      s.treno);
 }

@@ -6,6 +6,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 std::int64_t rnd(double x) {
   const double giu = std::floor(x);
   const double resto = x - giu;
@@ -19,6 +21,4 @@ std::int64_t cella_di(std::int64_t p) {
   return rnd(static_cast<double>(p) / metri_cella + 1.0);
 }
 
-std::int64_t ultima_cella_per(std::int64_t lunghezza) {
-  return rnd(static_cast<double>(lunghezza + coda_percorso) / metri_cella);
-}
+}  // namespace compiler

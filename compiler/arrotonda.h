@@ -6,18 +6,15 @@
 
 #include <cstdint>
 
+#include "compiler/formato.h"
+
+namespace compiler {
+
 // REQUIRES: x finite and within the range of std::int64_t.
 std::int64_t rnd(double x);
 
-// Metres per cell of the grid.
-inline constexpr std::int64_t metri_cella = 50;
-
 // The cell that holds position p metres: rnd(p / 50 + 1).
 std::int64_t cella_di(std::int64_t p);
-
-// Upper index of the grid for a route of lunghezza metres:
-// rnd((lunghezza + 7000) / 50).
-std::int64_t ultima_cella_per(std::int64_t lunghezza);
 
 // A value stored into a narrower field keeps its low bits.
 inline std::uint8_t bassi_8(std::int64_t v) {
@@ -31,5 +28,7 @@ inline std::int32_t bassi_32(std::int64_t v) {
   return static_cast<std::int32_t>(
       static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) & 0xffffffffu));
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_ARROTONDA_H_

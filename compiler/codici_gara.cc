@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace compiler {
+
 namespace {
 
 // Only this many characters of the working text count.
@@ -48,3 +50,5 @@ std::int32_t codice_gara_st(const scenario& s) {
   }
   return somma;
 }
+
+}  // namespace compiler

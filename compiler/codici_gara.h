@@ -8,6 +8,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // Plain code: the sum of the 25 character codes, at most 25 * 255.
 // REQUIRES: slots 85 and 86 hold the identifiers (the reader has run).
 std::int32_t codice_gara_og(const scenario& s);
@@ -16,5 +18,7 @@ std::int32_t codice_gara_og(const scenario& s);
 // most 325 * 255.
 // REQUIRES: as codice_gara_og.
 std::int32_t codice_gara_st(const scenario& s);
+
+}  // namespace compiler
 
 #endif  // COMPILER_CODICI_GARA_H_

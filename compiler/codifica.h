@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+namespace compiler {
+
 inline constexpr bool host_little_endian =
     std::endian::native == std::endian::little;
 
@@ -124,5 +126,7 @@ inline double get_f64_le(const char* p) {
   }
   return std::bit_cast<double>(u);
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_CODIFICA_H_

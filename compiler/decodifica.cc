@@ -8,6 +8,8 @@
 #include "compiler/codifica.h"
 #include "compiler/file_compilati.h"
 
+namespace compiler {
+
 namespace {
 
 esito_decodifica guasto(std::size_t offset, std::string motivo) {
@@ -169,3 +171,5 @@ esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
   carica_punti(byte.data(), t);
   return {};
 }
+
+}  // namespace compiler

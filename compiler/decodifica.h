@@ -13,6 +13,8 @@
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
 
+namespace compiler {
+
 // Why a file could not be decoded; empty motivo when it was.
 struct [[nodiscard]] esito_decodifica {
   std::size_t offset = 0;  // byte where the layout breaks
@@ -33,5 +35,7 @@ esito_decodifica decodifica_tabella(
 // The plan file: variant records (type 0, 2 or 5 and its value), the first
 // coordinate of every metre, then the second, as many of each.
 esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t);
+
+}  // namespace compiler
 
 #endif  // COMPILER_DECODIFICA_H_

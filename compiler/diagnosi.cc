@@ -3,6 +3,8 @@
 
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 diagnosi guasto_del_modello(const scenario& s) {
   const voce_guasto* g = cerca_guasto(s.codice_errore);
   diagnosi d;
@@ -12,3 +14,5 @@ diagnosi guasto_del_modello(const scenario& s) {
   d.messaggio = s.motivo_errore.empty() ? s.dettaglio_errore : s.motivo_errore;
   return d;
 }
+
+}  // namespace compiler

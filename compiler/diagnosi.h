@@ -11,6 +11,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // Where in a source something was found.
 struct luogo_sorgente {
   std::string file;       // source file name; empty: none
@@ -43,5 +45,7 @@ struct raccolta_verifica {
   // so that a fault of the finishing pass can point at it.
   std::map<std::int64_t, luogo_sorgente> righe_di_celle;
 };
+
+}  // namespace compiler
 
 #endif  // COMPILER_DIAGNOSI_H_

@@ -6,6 +6,8 @@
 
 #include "compiler/codifica.h"
 
+namespace compiler {
+
 // Plan element, a variant record of 2, 4 or 10 bytes:
 //   type i16 (0 empty, 2 integer, 5 double) | nothing, i16 or f64
 // Elements run metre 0 .. last of coordinate 0, then of coordinate 1.
@@ -130,3 +132,5 @@ std::string codifica_celle(const std::vector<cella>& celle) {
   append_celle(out, celle);
   return out;
 }
+
+}  // namespace compiler

@@ -10,18 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "compiler/formato.h"
 #include "compiler/scenario.h"
 #include "compiler/tracciato.h"
 
-inline constexpr std::size_t cella_record_size = 15;
-// Plan records: the type code alone, with a 16-bit integer, with a double.
-inline constexpr std::size_t punto_vuoto_size = 2;
-inline constexpr std::size_t punto_intero_size = 4;
-inline constexpr std::size_t punto_doppio_size = 10;
-// A table slot without its text.
-inline constexpr std::size_t voce_record_size = 34;
-// The text length is stored in a signed 16-bit field.
-inline constexpr std::size_t lunghezza_massima_testo = 32767;
+namespace compiler {
 
 // Appends the plan elements of one coordinate for metres da .. a - 1.
 // REQUIRES: da <= a <= t.metri(), coordinata 0 or 1.
@@ -44,5 +37,7 @@ char* encode_cella(char* p, const cella& c);
 void append_cella(std::string& out, const cella& c);
 void append_celle(std::string& out, const std::vector<cella>& celle);
 std::string codifica_celle(const std::vector<cella>& celle);
+
+}  // namespace compiler
 
 #endif  // COMPILER_FILE_COMPILATI_H_

@@ -13,6 +13,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 class griglia {
  public:
   explicit griglia(std::vector<cella>& celle) : celle_(celle) {}
@@ -87,5 +89,7 @@ inline std::string_view nome_tipo_cella(std::uint8_t tipo_cella) {
   }
   return "un elemento sconosciuto";
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_GRIGLIA_H_

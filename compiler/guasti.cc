@@ -1,6 +1,8 @@
 // The table of fault numbers.
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 namespace {
 
 constexpr voce_guasto guasti[] = {
@@ -80,3 +82,5 @@ const voce_guasto* cerca_guasto(std::int32_t numero) {
   }
   return nullptr;
 }
+
+}  // namespace compiler

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+namespace compiler {
+
 // Authors and their tools see these numbers: DO NOT CHANGE THESE VALUES.
 namespace guasto {
 inline constexpr std::int32_t lunghezza_percorso = 1;
@@ -52,5 +54,7 @@ std::span<const voce_guasto> tabella_guasti();
 
 // The entry of `numero`; nullptr for a number the compile never stores.
 const voce_guasto* cerca_guasto(std::int32_t numero);
+
+}  // namespace compiler
 
 #endif  // COMPILER_GUASTI_H_

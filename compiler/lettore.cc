@@ -7,15 +7,19 @@
 #include "compiler/lettura_sorgente.h"
 #include "source/nomi_file.h"
 
+namespace compiler {
+
 void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
   scenario& s = c.s;
   s.tabella_dati[voce_linea].testo = s.nome_linea;
   s.tabella_dati[voce_treno].testo = s.nome_treno;
-  const std::string linea = nomi_file::nome_sorgente_linea(s.nome_linea);
+  const std::string linea =
+      source::nomi_file::nome_sorgente_linea(s.nome_linea);
   if (leggi_linea(c, in.linea, linea)) {
-    leggi_treno(c, in.treno,
-                nomi_file::nome_sorgente_treno(s.nome_linea, s.nome_treno),
-                linea);
+    leggi_treno(
+        c, in.treno,
+        source::nomi_file::nome_sorgente_treno(s.nome_linea, s.nome_treno),
+        linea);
   }
 }
 
@@ -24,3 +28,5 @@ sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in) {
   leggi_sorgenti(c, in);
   return c.elimina;
 }
+
+}  // namespace compiler

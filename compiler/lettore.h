@@ -10,6 +10,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // A source file as the caller found it.
 struct sorgente {
   enum class stato {
@@ -52,5 +54,7 @@ struct sorgenti_da_eliminare {
 // read, and on a fault as the fault's number says (101: none; 25: both;
 // any other: the one being read).
 sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in);
+
+}  // namespace compiler
 
 #endif  // COMPILER_LETTORE_H_

@@ -21,6 +21,8 @@
 #include "compiler/riempimento.h"
 #include "source/record.h"
 
+namespace compiler {
+
 namespace {
 
 // The plan counter may not pass this metre inside a curve row.
@@ -29,8 +31,7 @@ constexpr std::int64_t metro_massimo_curve = 1000000;
 constexpr std::int64_t margine_righe = 100;
 // Signal repetition start and end are multiples of this many metres.
 constexpr std::int64_t passo_ripetizione = 50;
-// The cell byte holds a gradient plus this; it fits from -100 to 155.
-constexpr std::int64_t scarto_pendenza = 100;
+// The cell byte holds a gradient plus scarto_pendenza: from -100 to 155.
 constexpr std::int64_t pendenza_minima = -scarto_pendenza;
 constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 
@@ -43,8 +44,8 @@ std::optional<double> curvatura(std::string_view campo) {
       {"4", 0.001},  {"5", 0.002},  {"6", 0.003},
   };
   for (const auto& [cifra, c] : classi) {
-    if (contiene(campo, cifra)) {
-      return contiene_senza_maiuscole(campo, "s") ? -c : c;
+    if (source::contiene(campo, cifra)) {
+      return source::contiene_senza_maiuscole(campo, "s") ? -c : c;
     }
   }
   return std::nullopt;
@@ -67,7 +68,7 @@ class lettura_linea {
     if (s_.celle.empty()) {
       // A check has already reported a route length it could not take.
       if (!f_.in_verifica() ||
-          righe_generali_.count(record::lunghezza_percorso) == 0) {
+          righe_generali_.count(source::record::lunghezza_percorso) == 0) {
         f_.guasto_file(guasto::lettura, "manca la riga \"lunghezza percorso\"");
       }
       return false;
@@ -76,8 +77,11 @@ class lettura_linea {
     s_.numero_montagne = 0;
     s_.fine_montagna_precedente = 0;
     if (costruisce_piano()) s_.tracciato.inizia();
-    if (!f_.righe(record_caratteristiche(), parte_sorgente::caratteristiche,
-                  [this](const tipo_record& r) { return caratteristica(r); })) {
+    if (!f_.righe(source::record_caratteristiche(),
+                  parte_sorgente::caratteristiche,
+                  [this](const source::tipo_record& r) {
+                    return caratteristica(r);
+                  })) {
       return false;
     }
     fine_file();
@@ -94,7 +98,7 @@ class lettura_linea {
         f_.guasto_file(guasto::manca_generale);
         return false;
       }
-    } while (!contiene_senza_maiuscole(f_.campo(), "[generale]"));
+    } while (!source::contiene_senza_maiuscole(f_.campo(), "[generale]"));
 
     for (;;) {
       if (f_.a_fine() || !f_.prendi_campo()) return true;
@@ -102,14 +106,15 @@ class lettura_linea {
         f_.ultimo_campo();
         return true;
       }
-      for (int i = 0; i < commenti_generali && contiene(f_.campo(), "-"); ++i) {
+      for (int i = 0;
+           i < commenti_generali && source::contiene(f_.campo(), "-"); ++i) {
         // In a check the fault at the end of the file was recorded; what
         // comes after the general part is then the end of the file.
         if (!f_.prendi_campo()) return f_.in_verifica();
       }
       bool riconosciuta = false;
       bool saltata = false;
-      for (const tipo_record& r : record_generali()) {
+      for (const source::tipo_record& r : source::record_generali()) {
         if (!riconosce(r, f_.campo())) continue;
         riconosciuta = true;
         const passo p = generale(r);
@@ -122,7 +127,8 @@ class lettura_linea {
       }
       if (saltata) continue;
       const std::string_view c = f_.campo();
-      if (contiene(c, "[") && contiene(c, "]") && !c.starts_with('-')) {
+      if (source::contiene(c, "[") && source::contiene(c, "]") &&
+          !c.starts_with('-')) {
         return true;
       }
       if (!riconosciuta) f_.non_riconosciuta(parte_sorgente::generale);
@@ -151,45 +157,45 @@ class lettura_linea {
   }
 
   // In a check: a general record that an earlier row already set.
-  void ripetuta(record kind) {
+  void ripetuta(source::record kind) {
     if (!f_.in_verifica()) return;
     const auto [prima, nuova] =
         righe_generali_.try_emplace(kind, f_.luogo(f_.posto_campo()).riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), tra_apici(f_.campo()) +
+      f_.avviso(f_.posto_campo(), source::tra_apici(f_.campo()) +
                                       " sostituisce quanto dato alla riga " +
                                       n(prima->second));
       prima->second = f_.luogo(f_.posto_campo()).riga;
     }
   }
 
-  passo generale(const tipo_record& r) {
+  passo generale(const source::tipo_record& r) {
     ripetuta(r.kind);
     valori_riga v;
     if (!f_.leggi(r, v)) return f_.dopo_guasto();
     voce_dati* voce = nullptr;
     switch (r.kind) {
-      case record::lunghezza_percorso:
+      case source::record::lunghezza_percorso:
         return lunghezza(v);
-      case record::progressiva_tre:
+      case source::record::progressiva_tre:
         voce = &s_.tabella_dati[voce_progressiva_tre];
         break;
-      case record::progressiva_due:
+      case source::record::progressiva_due:
         voce = &s_.tabella_dati[voce_progressiva_due];
         break;
-      case record::progressiva_uno:
+      case source::record::progressiva_uno:
         voce = &s_.tabella_dati[voce_progressiva_uno];
         break;
-      case record::sfondo_uno:
+      case source::record::sfondo_uno:
         s_.tabella_dati[voce_linea].valore_a = v.n[0];
         return passo::avanti;
-      case record::sfondo_due:
+      case source::record::sfondo_due:
         s_.tabella_dati[voce_linea].valore_c = v.n[0];
         return passo::avanti;
-      case record::sfondo_tre:
+      case source::record::sfondo_tre:
         s_.tabella_dati[voce_linea].valore_b = v.n[0];
         return passo::avanti;
-      case record::ripetizione_segnali:
+      case source::record::ripetizione_segnali:
         return ripetizione(v);
       default:
         return passo::avanti;
@@ -235,13 +241,14 @@ class lettura_linea {
       return f_.guasto(guasto::fine_ripetizione, v.posti[1],
                        testo_non_multiplo(v.n[1], passo_ripetizione));
     }
-    if (contiene(f_.campo(), "4")) {
+    if (source::contiene(f_.campo(), "4")) {
       t.valore_c = 4;
-    } else if (contiene(f_.campo(), "9")) {
+    } else if (source::contiene(f_.campo(), "9")) {
       t.valore_c = 9;
     } else {
-      return f_.guasto(guasto::codici_ripetizione, f_.posto_campo(),
-                       tra_apici(f_.campo()) + " non contiene né 4 né 9");
+      return f_.guasto(
+          guasto::codici_ripetizione, f_.posto_campo(),
+          source::tra_apici(f_.campo()) + " non contiene né 4 né 9");
     }
     if (v.n[1] == 0) t.valore_c = 0;
     return passo::avanti;
@@ -281,34 +288,35 @@ class lettura_linea {
   bool oltre(std::int64_t p) const {
     return p + margine_righe > g_.ultima() * metri_cella;
   }
-  passo fuori(std::int64_t p, const posto_token& dove) {
+  passo fuori(std::int64_t p, const source::posto_token& dove) {
     return f_.fuori(p, dove,
                     testo_oltre(p, g_.ultima() * metri_cella - margine_righe));
   }
   // A cell that the bounds test let through but that lies before cell 0.
-  passo prima(std::int64_t p, std::int64_t c, const posto_token& dove) {
+  passo prima(std::int64_t p, std::int64_t c, const source::posto_token& dove) {
     return f_.fuori(p, dove, testo_prima(p, c));
   }
 
-  passo caratteristica(const tipo_record& r) {
+  passo caratteristica(const source::tipo_record& r) {
     // A curve row is not recognised when no plan is built: its values are
     // then read as keyword fields.
-    if (r.kind == record::curva && s_.scrivi_linea == 0) return passo::avanti;
+    if (r.kind == source::record::curva && s_.scrivi_linea == 0)
+      return passo::avanti;
     valori_riga v;
     if (!f_.leggi(r, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
     if (oltre(p)) return fuori(p, v.posti[0]);
     f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
     switch (r.kind) {
-      case record::pendenza:
+      case source::record::pendenza:
         return pendenza(p, v);
-      case record::curva:
+      case source::record::curva:
         return curva(v);
-      case record::montagna:
+      case source::record::montagna:
         if (f_.in_verifica()) avvisi_montagna(v);
         memo_montagna(s_, {v.n[0], v.n[1], v.n[2]});
         return f_.dopo_posa(p, v.posti[0], [] { return std::string(); });
-      case record::indicatori_v_max: {
+      case source::record::indicatori_v_max: {
         const std::int64_t c = cella_di(p);
         if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
         memo_indicatori_v_max(s_, {v.n[0], v.n[1], v.n[2], v.n[3], v.n[4],
@@ -316,7 +324,7 @@ class lettura_linea {
         return f_.dopo_posa(p, v.posti[0],
                             [&] { return testo_occupata(c, g_[c]); });
       }
-      case record::cartello_indicatore:
+      case source::record::cartello_indicatore:
         return cartello(p, v);
       default:
         return passo::avanti;
@@ -372,7 +380,7 @@ class lettura_linea {
   // counter may not pass metre 1000000; either limit is fault 103, with the
   // points before it computed.
   bool avanza(std::int64_t fino, double c, bool retto,
-              const posto_token& dove) {
+              const source::posto_token& dove) {
     const std::int64_t ultimo =
         std::min({fino, limite_ - 2, metro_massimo_curve});
     if (m_ <= ultimo) {
@@ -403,7 +411,7 @@ class lettura_linea {
     if (!c) {
       return f_.guasto(
           guasto::curva, f_.posto_campo(),
-          tra_apici(f_.campo()) + " non contiene una classe da 1 a 6");
+          source::tra_apici(f_.campo()) + " non contiene una classe da 1 a 6");
     }
     const std::int64_t inizio = v.n[0];
     if (f_.in_verifica()) {
@@ -444,7 +452,7 @@ class lettura_linea {
       return f_.guasto(guasto::tabella_piena, f_.posto_campo(),
                        "le 80 voci dei testi sono tutte prese");
     }
-    if (f_.in_verifica() && contiene(v.testo, ",")) {
+    if (f_.in_verifica() && source::contiene(v.testo, ",")) {
       f_.avviso(v.posti[1],
                 "il testo del cartello contiene una virgola, che il formato "
                 "non prevede");
@@ -465,7 +473,7 @@ class lettura_linea {
   std::int64_t m_ = 2;       // next metre of the plan
   // What a check remembers: the line of each general record, the first
   // kilometre reference, the curves seen.
-  std::map<record, std::int32_t> righe_generali_;
+  std::map<source::record, std::int32_t> righe_generali_;
   std::optional<luogo_sorgente> primo_progressivo_;
   std::int64_t curve_ = 0;
 };
@@ -476,3 +484,5 @@ bool leggi_linea(lettura_condivisa& c, const sorgente& f, std::string nome) {
   lettura_linea l(c, std::move(nome));
   return l.leggi(f);
 }
+
+}  // namespace compiler

@@ -20,6 +20,8 @@
 #include "compiler/stazione.h"
 #include "source/record.h"
 
+namespace compiler {
+
 namespace {
 
 // A row is accepted while (p + 100) / 50 is within the grid; a station
@@ -31,8 +33,7 @@ constexpr std::int64_t margine_stazioni = 800;
 constexpr std::int64_t passo_stazioni = 50;
 constexpr std::int64_t passo_lunghezze = 100;
 constexpr std::int64_t passo_progressive = 50;
-// Speeds are stored in units of this many km/h, in one byte as adhesion is.
-constexpr double unita_velocita = 5.0;
+// Speeds and adhesion are stored in one byte.
 constexpr std::int64_t massimo_byte = 255;
 
 // Characters of a place name the timetable sheet's column shows.
@@ -42,7 +43,7 @@ std::string n(std::int64_t v) { return std::to_string(v); }
 
 // rnd(v / 5), the byte of a speed in km/h.
 std::int64_t velocita_in_celle(std::int64_t v) {
-  return rnd(static_cast<double>(v) / unita_velocita);
+  return rnd(static_cast<double>(v) / kmh_per_unita_velocita);
 }
 
 class lettura_treno {
@@ -60,7 +61,7 @@ class lettura_treno {
     bool generale = false;
     while (!f_.a_fine()) {
       if (!f_.prendi_campo()) return;
-      if (contiene_senza_maiuscole(f_.campo(), "[generale]")) {
+      if (source::contiene_senza_maiuscole(f_.campo(), "[generale]")) {
         generale = true;
         break;
       }
@@ -70,8 +71,8 @@ class lettura_treno {
           "il file non ha la riga \"[generale]\": nessuna riga del treno "
           "viene letta");
     }
-    if (!f_.righe(record_treno(), parte_sorgente::treno,
-                  [this](const tipo_record& r) { return treno(r); })) {
+    if (!f_.righe(source::record_treno(), parte_sorgente::treno,
+                  [this](const source::tipo_record& r) { return treno(r); })) {
       return;
     }
     fine_file();
@@ -109,11 +110,12 @@ class lettura_treno {
   bool oltre(std::int64_t p, std::int64_t margine) const {
     return p + margine > g_.ultima() * metri_cella;
   }
-  passo fuori(std::int64_t p, std::int64_t margine, const posto_token& dove) {
+  passo fuori(std::int64_t p, std::int64_t margine,
+              const source::posto_token& dove) {
     return f_.fuori(p, dove,
                     testo_oltre(p, g_.ultima() * metri_cella - margine));
   }
-  passo prima(std::int64_t p, std::int64_t c, const posto_token& dove) {
+  passo prima(std::int64_t p, std::int64_t c, const source::posto_token& dove) {
     return f_.fuori(p, dove, testo_prima(p, c));
   }
 
@@ -128,41 +130,41 @@ class lettura_treno {
   }
 
   // In a check: a train value that an earlier row already set.
-  void ripetuta(record kind) {
+  void ripetuta(source::record kind) {
     if (!f_.in_verifica()) return;
     const std::int32_t riga = f_.luogo(f_.posto_campo()).riga;
     const auto [prima, nuova] = righe_valori_.try_emplace(kind, riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), tra_apici(f_.campo()) +
+      f_.avviso(f_.posto_campo(), source::tra_apici(f_.campo()) +
                                       " sostituisce quanto dato alla riga " +
                                       n(prima->second));
       prima->second = riga;
     }
   }
 
-  passo treno(const tipo_record& r) {
+  passo treno(const source::tipo_record& r) {
     // A station row checks its position before reading the rest.
-    if (r.kind == record::stazione) return stazione(r);
+    if (r.kind == source::record::stazione) return stazione(r);
     valori_riga v;
     if (!f_.leggi(r, v)) return f_.dopo_guasto();
     voce_dati& totali = s_.tabella_dati[voce_totali];
     voce_dati& treno = s_.tabella_dati[voce_treno];
     switch (r.kind) {
-      case record::massa_frenata:
+      case source::record::massa_frenata:
         ripetuta(r.kind);
         totali.valore_a = v.n[0];
         return passo::avanti;
-      case record::vetture:
+      case source::record::vetture:
         ripetuta(r.kind);
         totali.valore_c = v.n[0];
         return passo::avanti;
-      case record::orologio:
+      case source::record::orologio:
         ripetuta(r.kind);
         treno.numero_3 = static_cast<std::int16_t>(v.n[0]);
         treno.numero_4 = static_cast<std::int16_t>(v.n[1]);
         treno.numero_5 = static_cast<std::int16_t>(v.n[2]);
         return passo::avanti;
-      case record::sabbia:
+      case source::record::sabbia:
         ripetuta(r.kind);
         treno.numero_1 = static_cast<std::int16_t>(v.n[0]);
         return passo::avanti;
@@ -174,9 +176,9 @@ class lettura_treno {
     if (oltre(p, margine_righe)) return fuori(p, margine_righe, v.posti[0]);
     f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
     switch (r.kind) {
-      case record::velocita:
+      case source::record::velocita:
         return velocita(p, v);
-      case record::aderenza: {
+      case source::record::aderenza: {
         const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
         if (f_.in_verifica()) {
           f_.avviso_riempimento(aderenza_, c, v.posti[0]);
@@ -193,11 +195,11 @@ class lettura_treno {
         aderenza_.precedente = v.n[1];
         return passo::avanti;
       }
-      case record::segnale:
+      case source::record::segnale:
         return segnale(p, v);
-      case record::rallentamento:
+      case source::record::rallentamento:
         return rallentamento(p, v);
-      case record::abbattimento: {
+      case source::record::abbattimento: {
         const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
         if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
         if (!libera(g_[c])) {
@@ -322,7 +324,7 @@ class lettura_treno {
 
   // A station row into the next station slot. Its position is tested
   // before the rest of the row is read.
-  passo stazione(const tipo_record& r) {
+  passo stazione(const source::tipo_record& r) {
     valori_riga v;
     if (!f_.leggi(r, 0, 1, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
@@ -429,7 +431,7 @@ class lettura_treno {
                     " caratteri: la scheda treno ne mostra " +
                     n(static_cast<std::int64_t>(larghezza_nome_scheda)));
     }
-    if (contiene(st.testo, ",")) {
+    if (source::contiene(st.testo, ",")) {
       f_.avviso(v.posti[16],
                 "il nome contiene una virgola, che il formato non prevede");
     }
@@ -474,7 +476,7 @@ class lettura_treno {
   riempimento aderenza_;
   std::int64_t k_ = 1;  // next station slot
   // What a check remembers: the line of each train value.
-  std::map<record, std::int32_t> righe_valori_;
+  std::map<source::record, std::int32_t> righe_valori_;
 };
 
 }  // namespace
@@ -484,3 +486,5 @@ void leggi_treno(lettura_condivisa& c, const sorgente& f, std::string nome,
   lettura_treno t(c, std::move(nome), std::move(nome_linea));
   t.leggi(f);
 }
+
+}  // namespace compiler

@@ -9,6 +9,8 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 namespace {
 
 std::int32_t stretto(std::int64_t v) {
@@ -52,7 +54,7 @@ bool lettura_sorgente::apri(const sorgente& f) {
     guasto_file(guasto::lettura);
     return false;
   }
-  campi_ = lettore_campi(f.byte);
+  campi_ = source::lettore_campi(f.byte);
   return true;
 }
 
@@ -71,7 +73,7 @@ std::optional<passo> lettura_sorgente::prossima_riga() {
   if (a_fine()) return std::nullopt;
   if (!prendi_campo()) return dopo_guasto();
   if (a_fine()) return ultimo_campo();
-  for (int i = 0; i < commenti_righe && contiene(campo_, "-"); ++i) {
+  for (int i = 0; i < commenti_righe && source::contiene(campo_, "-"); ++i) {
     if (!prendi_campo()) return dopo_guasto();
     if (a_fine()) return ultimo_campo();
   }
@@ -81,7 +83,8 @@ std::optional<passo> lettura_sorgente::prossima_riga() {
 std::nullopt_t lettura_sorgente::ultimo_campo() {
   if (in_verifica() && !campo_.empty() && !intestazione(campo_)) {
     avviso(posto_campo_,
-           "l'ultimo campo del file non viene mai letto: " + tra_apici(campo_) +
+           "l'ultimo campo del file non viene mai letto: " +
+               source::tra_apici(campo_) +
                " è ignorato (il file finisce di solito con \"[fine]\")");
   }
   return std::nullopt;
@@ -95,16 +98,16 @@ void lettura_sorgente::non_riconosciuta(parte_sorgente parte) {
     // which are read as fields too: that is what a comment line is for.
     const std::string_view testo = campi_.testo_riga(posto_campo_);
     if (riga == riga_segnalata_ ||
-        contiene(testo.substr(0, testo.find(',')), "-")) {
+        source::contiene(testo.substr(0, testo.find(',')), "-")) {
       return;
     }
     riga_segnalata_ = riga;
-    avviso(posto_campo_, "valore in più: " + tra_apici(campo_) +
+    avviso(posto_campo_, "valore in più: " + source::tra_apici(campo_) +
                              " è letto come parola chiave e ignorato");
     return;
   }
   riga_segnalata_ = riga;
-  if (contiene(campo_, "-")) {
+  if (source::contiene(campo_, "-")) {
     avviso(
         posto_campo_,
         "commento letto come parola chiave: se ne saltano al massimo " +
@@ -113,21 +116,22 @@ void lettura_sorgente::non_riconosciuta(parte_sorgente parte) {
             " di seguito; la riga è ignorata");
     return;
   }
-  std::string testo = "riga non riconosciuta: " + tra_apici(campo_);
+  std::string testo = "riga non riconosciuta: " + source::tra_apici(campo_);
   if (const auto vicina = parola_vicina(campo_, parte)) {
-    testo += " (forse " + tra_apici(*vicina) + "?)";
+    testo += " (forse " + source::tra_apici(*vicina) + "?)";
   }
   avviso(posto_campo_, std::move(testo) + ", la riga è ignorata");
 }
 
-bool lettura_sorgente::leggi(const tipo_record& r, std::size_t da,
+bool lettura_sorgente::leggi(const source::tipo_record& r, std::size_t da,
                              std::size_t a, valori_riga& v) {
   for (std::size_t i = da; i < a; ++i) {
-    if (r.valori[i] == larghezza::testo) {
+    if (r.valori[i] == source::larghezza::testo) {
       const std::optional<std::string_view> t = campi_.testo();
       v.posti[i] = campi_.ultimo();
       if (!t) {
-        guasto(guasto::lettura, v.posti[i], std::string(motivo_fine_file));
+        guasto(guasto::lettura, v.posti[i],
+               std::string(source::motivo_fine_file));
         return false;
       }
       v.testo = *t;
@@ -136,10 +140,11 @@ bool lettura_sorgente::leggi(const tipo_record& r, std::size_t da,
     const std::optional<std::int32_t> n = campi_.numero(r.valori[i]);
     v.posti[i] = campi_.ultimo();
     if (!n) {
-      const posto_token& t = v.posti[i];
+      const source::posto_token& t = v.posti[i];
       guasto(guasto::lettura, t,
-             t.fine_file ? std::string(motivo_fine_file)
-                         : motivo_valore(campi_.testo_token(t), r.valori[i]));
+             t.fine_file
+                 ? std::string(source::motivo_fine_file)
+                 : source::motivo_valore(campi_.testo_token(t), r.valori[i]));
       return false;
     }
     v.n[i] = *n;
@@ -147,7 +152,8 @@ bool lettura_sorgente::leggi(const tipo_record& r, std::size_t da,
   return true;
 }
 
-campo_sorgente lettura_sorgente::campo_di(const posto_token& dove) const {
+campo_sorgente lettura_sorgente::campo_di(
+    const source::posto_token& dove) const {
   campo_sorgente c;
   c.riga = stretto(dove.riga);
   c.colonna = stretto(dove.colonna());
@@ -156,11 +162,12 @@ campo_sorgente lettura_sorgente::campo_di(const posto_token& dove) const {
   return c;
 }
 
-luogo_sorgente lettura_sorgente::luogo(const posto_token& dove) const {
+luogo_sorgente lettura_sorgente::luogo(const source::posto_token& dove) const {
   return {nome_, stretto(campi_.riga_campo()), campo_di(dove)};
 }
 
-void lettura_sorgente::segna(std::int32_t codice, const posto_token& dove,
+void lettura_sorgente::segna(std::int32_t codice,
+                             const source::posto_token& dove,
                              std::string dettaglio) {
   scenario& s = c_.s;
   s.codice_errore = codice;
@@ -177,7 +184,8 @@ void lettura_sorgente::raccogli() {
   azzera_guasto(s);
 }
 
-void lettura_sorgente::avviso(const posto_token& dove, std::string testo) {
+void lettura_sorgente::avviso(const source::posto_token& dove,
+                              std::string testo) {
   if (!in_verifica()) return;
   avviso(luogo(dove), std::move(testo));
 }
@@ -188,7 +196,7 @@ void lettura_sorgente::avviso(luogo_sorgente dove, std::string testo) {
 }
 
 void lettura_sorgente::avviso_riempimento(const riempimento& r, std::int64_t c,
-                                          const posto_token& dove) {
+                                          const source::posto_token& dove) {
   if (!in_verifica()) return;
   // Where the row's value will start: the fill writes at least one cell of
   // the previous value at the running index.
@@ -204,7 +212,7 @@ void lettura_sorgente::avviso_riempimento(const riempimento& r, std::int64_t c,
 
 void lettura_sorgente::avviso_oltre_percorso(std::int64_t p,
                                              std::int64_t margine,
-                                             const posto_token& dove) {
+                                             const source::posto_token& dove) {
   if (!in_verifica()) return;
   const std::int64_t l = c_.s.tabella_dati[voce_totali].valore_b;
   if (p <= l) return;
@@ -232,7 +240,8 @@ void lettura_sorgente::elimina_per(std::int32_t codice) {
   }
 }
 
-passo lettura_sorgente::guasto(std::int32_t codice, const posto_token& dove,
+passo lettura_sorgente::guasto(std::int32_t codice,
+                               const source::posto_token& dove,
                                std::string dettaglio) {
   segna(codice, dove, std::move(dettaglio));
   elimina_per(codice);
@@ -241,7 +250,8 @@ passo lettura_sorgente::guasto(std::int32_t codice, const posto_token& dove,
 }
 
 passo lettura_sorgente::guasto(std::int32_t codice, std::int64_t posizione,
-                               const posto_token& dove, std::string dettaglio) {
+                               const source::posto_token& dove,
+                               std::string dettaglio) {
   c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
   return guasto(codice, dove, std::move(dettaglio));
 }
@@ -266,10 +276,13 @@ void lettura_sorgente::guasto_file(std::int32_t codice, std::string dettaglio) {
   raccogli();
 }
 
-passo lettura_sorgente::fuori(std::int64_t posizione, const posto_token& dove,
+passo lettura_sorgente::fuori(std::int64_t posizione,
+                              const source::posto_token& dove,
                               std::string dettaglio) {
   c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
   segna(guasto::fuori_griglia, dove, std::move(dettaglio));
   raccogli();
   return passo::fine_file;
 }
+
+}  // namespace compiler

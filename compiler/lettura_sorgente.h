@@ -24,6 +24,8 @@
 #include "source/campi.h"
 #include "source/record.h"
 
+namespace compiler {
+
 // Comment fields skipped in a row of the general part, and in a row of the
 // feature part or the train file; a further one is read as a keyword.
 inline constexpr int commenti_generali = 10;
@@ -42,7 +44,7 @@ enum class passo {
 struct valori_riga {
   static constexpr std::size_t massimo = 17;
   std::array<std::int32_t, massimo> n{};
-  std::array<posto_token, massimo> posti{};
+  std::array<source::posto_token, massimo> posti{};
   std::string_view testo;
 };
 
@@ -89,18 +91,18 @@ class lettura_sorgente {
   }
   // In a check, a warning at `dove` (or about the whole file); nothing
   // otherwise.
-  void avviso(const posto_token& dove, std::string testo);
+  void avviso(const source::posto_token& dove, std::string testo);
   void avviso(luogo_sorgente dove, std::string testo);
   void avviso_file(std::string testo);
   // In a check: a fill row (gradient, speed, adhesion) at cell c whose
   // value will not start there, because earlier rows already filled up to
   // it or past it.
   void avviso_riempimento(const riempimento& r, std::int64_t c,
-                          const posto_token& dove);
+                          const source::posto_token& dove);
   // In a check: a row at p past the route's end, which the grid's tail
   // accepts while (p + margine) / 50 is within it.
   void avviso_oltre_percorso(std::int64_t p, std::int64_t margine,
-                             const posto_token& dove);
+                             const source::posto_token& dove);
   // In a check: the row that placed the feature in cell c, so that a fault
   // of the finishing pass can point at it.
   void ricorda_cella(std::int64_t c, luogo_sorgente l) {
@@ -111,16 +113,16 @@ class lettura_sorgente {
   // Nothing otherwise.
   void raccogli();
   // Where `dove` stands, for a check that remembers rows.
-  luogo_sorgente luogo(const posto_token& dove) const;
+  luogo_sorgente luogo(const source::posto_token& dove) const;
   // True when only blanks stand before the token on its line.
-  bool a_inizio_riga(const posto_token& t) const {
+  bool a_inizio_riga(const source::posto_token& t) const {
     return campi_.a_inizio_riga(t);
   }
 
   // The next keyword field; at end of file, fault 25 (false).
   bool prendi_campo();
   std::string_view campo() const { return campo_; }
-  const posto_token& posto_campo() const { return posto_campo_; }
+  const source::posto_token& posto_campo() const { return posto_campo_; }
 
   // The next row of the feature part or of the train file: its keyword
   // field, with up to two comment fields skipped. nullopt at end of file
@@ -132,7 +134,7 @@ class lettura_sorgente {
   // of `tabella` that it matches. Returns false when a fault stopped the
   // reading, true at the end of the file or after fault 15.
   template <class F>
-  bool righe(std::span<const tipo_record> tabella, parte_sorgente parte,
+  bool righe(std::span<const source::tipo_record> tabella, parte_sorgente parte,
              F&& gestisci) {
     for (;;) {
       const std::optional<passo> riga = prossima_riga();
@@ -141,7 +143,7 @@ class lettura_sorgente {
       if (*riga == passo::salta) continue;
       bool riconosciuta = false;
       passo esito = passo::avanti;
-      for (const tipo_record& r : tabella) {
+      for (const source::tipo_record& r : tabella) {
         if (!riconosce(r, campo_)) continue;
         riconosciuta = true;
         esito = gestisci(r);
@@ -164,31 +166,31 @@ class lettura_sorgente {
 
   // Values da .. a-1 of record r, at their widths; a bad value is fault 25
   // pointing at it (false).
-  bool leggi(const tipo_record& r, std::size_t da, std::size_t a,
+  bool leggi(const source::tipo_record& r, std::size_t da, std::size_t a,
              valori_riga& v);
-  bool leggi(const tipo_record& r, valori_riga& v) {
+  bool leggi(const source::tipo_record& r, valori_riga& v) {
     return leggi(r, 0, r.valori.size(), v);
   }
 
   // A fault of the current row at the field `dove`; every number but 15
   // stops the reading, but in a check, which records it and goes on.
-  passo guasto(std::int32_t codice, const posto_token& dove,
+  passo guasto(std::int32_t codice, const source::posto_token& dove,
                std::string dettaglio = {});
   passo guasto(std::int32_t codice, std::int64_t posizione,
-               const posto_token& dove, std::string dettaglio = {});
+               const source::posto_token& dove, std::string dettaglio = {});
   // A fault of the file as a whole, with no row to point at.
   void guasto_file(std::int32_t codice, std::string dettaglio = {});
   // The file is not there: the fault names it, and nothing is deleted.
   void manca(std::int32_t codice);
   // Fault 15 at `dove`: the reading of this file ends at its end-of-file
   // step and goes on with the next file.
-  passo fuori(std::int64_t posizione, const posto_token& dove,
+  passo fuori(std::int64_t posizione, const source::posto_token& dove,
               std::string dettaglio);
   // After a placement call: when the routine stored a fault (or one is
   // pending), the row's position goes with it, `dettaglio()` says what was
   // in the way, and the reading stops.
   template <class F>
-  passo dopo_posa(std::int64_t posizione, const posto_token& dove,
+  passo dopo_posa(std::int64_t posizione, const source::posto_token& dove,
                   F&& dettaglio) {
     if (c_.s.codice_errore <= 0) return passo::avanti;
     c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
@@ -200,7 +202,7 @@ class lettura_sorgente {
 
   // A fault that a step stored itself, number and position: where it was
   // found.
-  void segna_presente(const posto_token& dove, std::string dettaglio) {
+  void segna_presente(const source::posto_token& dove, std::string dettaglio) {
     segna(c_.s.codice_errore, dove, std::move(dettaglio));
     raccogli();
   }
@@ -212,18 +214,18 @@ class lettura_sorgente {
   scenario& s() { return c_.s; }
 
  private:
-  void segna(std::int32_t codice, const posto_token& dove,
+  void segna(std::int32_t codice, const source::posto_token& dove,
              std::string dettaglio);
   void segna_file(std::int32_t codice, std::string dettaglio);
-  campo_sorgente campo_di(const posto_token& dove) const;
+  campo_sorgente campo_di(const source::posto_token& dove) const;
   void elimina_per(std::int32_t codice);
 
   lettura_condivisa& c_;
   const std::string nome_;
   const bool di_linea_;
-  lettore_campi campi_{std::string_view()};
+  source::lettore_campi campi_{std::string_view()};
   std::string_view campo_;
-  posto_token posto_campo_;
+  source::posto_token posto_campo_;
   std::int64_t riga_segnalata_ = 0;  // a check warned about this line
 };
 
@@ -248,5 +250,7 @@ void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in);
 bool leggi_linea(lettura_condivisa& c, const sorgente& f, std::string nome);
 void leggi_treno(lettura_condivisa& c, const sorgente& f, std::string nome,
                  std::string nome_linea);
+
+}  // namespace compiler
 
 #endif  // COMPILER_LETTURA_SORGENTE_H_

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+namespace compiler {
+
 namespace {
 
 // The keywords as the writers set them, part by part.
@@ -96,3 +98,5 @@ std::optional<std::string_view> parola_vicina(std::string_view campo,
   }
   return migliore;
 }
+
+}  // namespace compiler

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+namespace compiler {
+
 enum class parte_sorgente { generale, caratteristiche, treno };
 
 // The keyword of `parte` nearest to `campo` (letters compared without
@@ -16,5 +18,7 @@ std::optional<std::string_view> parola_vicina(std::string_view campo,
 
 // Levenshtein distance between a and b, ASCII letters folded.
 std::size_t distanza(std::string_view a, std::string_view b);
+
+}  // namespace compiler
 
 #endif  // COMPILER_PAROLE_VICINE_H_

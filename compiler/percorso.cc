@@ -9,6 +9,8 @@
 #include "compiler/guasti.h"
 #include "compiler/rifinitura.h"
 
+namespace compiler {
+
 namespace {
 
 void svuota(file_codificati& f) {
@@ -88,3 +90,5 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
   codifica_file(s, r.file);
   return r;
 }
+
+}  // namespace compiler

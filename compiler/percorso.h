@@ -9,12 +9,11 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/formato.h"
 #include "compiler/lettore.h"
 #include "compiler/scenario.h"
 
-// Stamps of slot 85 "numero_1" and cell 1 "valore1".
-inline constexpr std::int16_t timbro_tabella = 610;
-inline constexpr std::int16_t timbro_celle = 5121;
+namespace compiler {
 
 enum class esito_compilazione {
   compilato,        // the files are encoded
@@ -56,5 +55,7 @@ esito_compilazione timbra(scenario& s);
 // REQUIRES: every testo at most lunghezza_massima_testo bytes.
 void codifica_file(const scenario& s, file_codificati& f);
 file_codificati codifica_file(const scenario& s);
+
+}  // namespace compiler
 
 #endif  // COMPILER_PERCORSO_H_

@@ -8,12 +8,9 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
-namespace {
+namespace compiler {
 
-// A board packs one speed of its "s" side times 20 with the matching speed
-// of its "d" side divided by 5.
-constexpr double peso_lato_s = 20.0;
-constexpr double divisore_lato_d = 5.0;
+namespace {
 
 void fallisce(scenario& s, std::int32_t codice) { s.codice_errore = codice; }
 
@@ -26,7 +23,8 @@ celle_rallentamento celle_di(const dati_rallentamento& r) {
 }
 
 celle_montagna celle_di(const dati_montagna& m) {
-  return {rnd(m.inizio / 50.0), rnd(m.fine / 50.0 - 1.0)};
+  const double l = static_cast<double>(metri_cella);
+  return {rnd(m.inizio / l), rnd(m.fine / l - 1.0)};
 }
 
 void memo_montagna(scenario& s, const dati_montagna& m) {
@@ -148,5 +146,7 @@ void memo_indicatori_v_max(scenario& s, const dati_indicatori& b) {
   x.valore1 = coppia(b.vad, b.vas);
   x.valore2 = coppia(b.vbd, b.vbs);
   x.valore3 = coppia(b.vcd, b.vcs);
-  x.valore4 = bassi_16(std::int64_t{b.strisces} * 10 + b.strisced);
+  x.valore4 = bassi_16(std::int64_t{b.strisces} * peso_strisce_s + b.strisced);
 }
+
+}  // namespace compiler

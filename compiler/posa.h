@@ -8,6 +8,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // Values of a source row, as read, in file order.
 struct dati_montagna {
   std::int32_t inizio = 0;
@@ -92,5 +94,7 @@ void memo_segnale(scenario& s, const dati_segnale& g);
 // Fault 21 (grid unchanged).
 // REQUIRES: the board's cell inside the grid (the reader tests it).
 void memo_indicatori_v_max(scenario& s, const dati_indicatori& b);
+
+}  // namespace compiler
 
 #endif  // COMPILER_POSA_H_

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace compiler {
+
 namespace {
 
 struct definizione {
@@ -62,3 +64,5 @@ void progressive_ordina(scenario& s) {
     }
   }
 }
+
+}  // namespace compiler

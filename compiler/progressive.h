@@ -4,9 +4,13 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // Puts the three definitions in their fixed order and adds 100 to every
 // reference value whose flag is 1. Runs once per compile: a second call adds
 // 100 again.
 void progressive_ordina(scenario& s);
+
+}  // namespace compiler
 
 #endif  // COMPILER_PROGRESSIVE_H_

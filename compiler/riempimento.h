@@ -10,6 +10,8 @@
 #include "compiler/griglia.h"
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 struct riempimento {
   std::int64_t indice = 0;      // next cell to fill
   std::int64_t precedente = 0;  // value of the last row, as read
@@ -25,5 +27,7 @@ struct riempimento {
     indice = ultimo + 1;
   }
 };
+
+}  // namespace compiler
 
 #endif  // COMPILER_RIEMPIMENTO_H_

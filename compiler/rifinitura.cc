@@ -10,6 +10,8 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 namespace {
 
 // Look-back from a warning point, in cells; signals at cell 2 or lower are
@@ -185,3 +187,5 @@ void rifinitura(scenario& s, std::vector<guasto_rifinitura>* tutti) {
     }
   }
 }
+
+}  // namespace compiler

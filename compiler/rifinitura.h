@@ -10,6 +10,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 // The smaller of x and y; y only when x is greater, so equal values give x.
 std::int64_t minimo(std::int64_t x, std::int64_t y);
 
@@ -35,5 +37,7 @@ struct guasto_rifinitura {
 // given, receives every fault in the order found. Never reads or writes a
 // cell outside the grid; an empty grid is left as it is.
 void rifinitura(scenario& s, std::vector<guasto_rifinitura>* tutti = nullptr);
+
+}  // namespace compiler
 
 #endif  // COMPILER_RIFINITURA_H_

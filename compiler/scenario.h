@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "compiler/formato.h"
 #include "compiler/tracciato.h"
+
+namespace compiler {
 
 // Cell kinds ("tipo_cella"). The simulator reads these numbers from the cell
 // file: DO NOT CHANGE THESE VALUES.
@@ -85,11 +88,6 @@ inline constexpr std::size_t voce_totali = 84;
 inline constexpr std::size_t voce_linea = 85;
 inline constexpr std::size_t voce_treno = 86;
 
-// Route lengths are at most this many metres (fault 1 above it).
-inline constexpr std::int64_t lunghezza_massima = 1000000;
-// The grid and the plan run this far beyond the end of the route.
-inline constexpr std::int64_t coda_percorso = 7000;
-
 // A field of a source file: where it starts, how many bytes it takes and
 // the text of its line as it stands, for a report that points at it.
 struct campo_sorgente {
@@ -142,5 +140,7 @@ inline void azzera_guasto(scenario& s) {
   s.dettaglio_errore.clear();
   s.motivo_errore.clear();
 }
+
+}  // namespace compiler
 
 #endif  // COMPILER_SCENARIO_H_

@@ -7,6 +7,8 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 
+namespace compiler {
+
 namespace {
 
 // Short stations (5, 6) end 150 m after their position and get no approach
@@ -98,3 +100,5 @@ esito_stazione memo_stazione(scenario& s, voce_dati v, std::int64_t lunghezza,
   s.tabella_dati[k] = std::move(v);
   return esito_stazione::posata;
 }
+
+}  // namespace compiler

@@ -8,6 +8,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 enum class esito_stazione {
   posata,
   fuori_griglia,  // fault 15 stored, with the station's position
@@ -49,5 +51,7 @@ std::int64_t cella_fermata(std::int64_t fine);
                                            std::int64_t lunghezza,
                                            std::size_t k,
                                            std::int64_t cartello_libero);
+
+}  // namespace compiler
 
 #endif  // COMPILER_STAZIONE_H_

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <limits>
 
+namespace compiler {
+
 // The two vectors are storage: they keep their size from one plan to the
 // next and metri_ says how much of them is in use, so that a plan made
 // again is cleared with two memsets instead of element by element.
@@ -105,3 +107,5 @@ bool tracciato_piano::operator==(const tracciato_piano& altro) const {
   }
   return true;
 }
+
+}  // namespace compiler

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace compiler {
+
 // Type codes of the plan file's variant records: DO NOT CHANGE THESE VALUES.
 enum class tipo_punto : std::uint8_t {
   vuoto = 0,
@@ -84,5 +86,7 @@ class tracciato_piano {
   std::vector<tipo_punto> tipi_;
   std::vector<double> valori_;  // integers are held exactly as doubles
 };
+
+}  // namespace compiler
 
 #endif  // COMPILER_TRACCIATO_H_

@@ -12,6 +12,8 @@
 #include "compiler/rifinitura.h"
 #include "source/nomi_file.h"
 
+namespace compiler {
+
 namespace {
 
 scenario con_nomi(std::string_view nome_linea, std::string_view nome_treno) {
@@ -118,9 +120,9 @@ std::vector<diagnosi> diagnosi_in_ordine(std::string_view nome_linea,
   if (!ha_guasti(r.trovate) && !s.celle.empty()) dopo_la_lettura(s, r);
 
   // File order: the line source, the train source, then the rest.
-  const std::string linea = nomi_file::nome_sorgente_linea(nome_linea);
+  const std::string linea = source::nomi_file::nome_sorgente_linea(nome_linea);
   const std::string treno =
-      nomi_file::nome_sorgente_treno(nome_linea, nome_treno);
+      source::nomi_file::nome_sorgente_treno(nome_linea, nome_treno);
   auto ordine = [&](const diagnosi& d) {
     const int file = d.luogo.file == linea ? 0 : d.luogo.file == treno ? 1 : 2;
     return std::make_tuple(file, d.luogo.riga, d.luogo.campo.riga,
@@ -146,3 +148,5 @@ std::vector<diagnosi> verifica_sorgenti(std::string_view nome_linea,
   }
   return trovate;
 }
+
+}  // namespace compiler

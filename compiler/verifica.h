@@ -12,6 +12,8 @@
 #include "compiler/lettore.h"
 #include "compiler/percorso.h"
 
+namespace compiler {
+
 // Every fault and warning of the sources of route `nome_linea` and train
 // `nome_treno`, in file order (the line source, the train source, then what
 // belongs to no row), except that the fault the compile reports, when there
@@ -34,5 +36,7 @@ std::optional<diagnosi> guasto_compilato(const scenario& s,
 // Puts `primo` first: the check's own entry for the same fault when there is
 // one (it may know the row the compile's lacks), otherwise `primo` itself.
 void metti_primo(std::vector<diagnosi>& trovate, diagnosi primo);
+
+}  // namespace compiler
 
 #endif  // COMPILER_VERIFICA_H_

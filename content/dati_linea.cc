@@ -284,14 +284,14 @@ std::vector<std::string> righe_linea() {
 
   r.emplace_back("[generale]");
   for (const riga_generale& g : generale) {
-    r.push_back(riga_sorgente(g.parola)
+    r.push_back(source::riga_sorgente(g.parola)
                     .spazi(4, std::span(g.valori).first(g.quanti))
                     .testo());
   }
 
   r.emplace_back("[curve]");
   for (const curva& c : curve) {
-    r.push_back(riga_sorgente(c.parola)
+    r.push_back(source::riga_sorgente(c.parola)
                     .spazi(2, c.inizio)
                     .spazi(2, c.lunghezza)
                     .testo());
@@ -299,7 +299,7 @@ std::vector<std::string> righe_linea() {
 
   r.emplace_back("[pendenze]");
   for (const pendenza& p : pendenze) {
-    r.push_back(riga_sorgente("pendenza")
+    r.push_back(source::riga_sorgente("pendenza")
                     .spazi(2, p.posizione)
                     .spazi(3, p.valore)
                     .testo());
@@ -307,7 +307,7 @@ std::vector<std::string> righe_linea() {
 
   r.emplace_back("[montagne]");
   for (const montagna& m : montagne) {
-    r.push_back(riga_sorgente("montagna")
+    r.push_back(source::riga_sorgente("montagna")
                     .spazi(3, m.inizio)
                     .spazi(2, m.fine)
                     .spazi(2, m.tipo)
@@ -318,7 +318,7 @@ std::vector<std::string> righe_linea() {
   for (const indicatore& i : indicatori) {
     const std::array<std::int64_t, 5> sinistra = {i.posizione, i.va, i.vb, i.vc,
                                                   i.strisce};
-    riga_sorgente riga("indicatori_vmax");
+    source::riga_sorgente riga("indicatori_vmax");
     riga.spazi(2, sinistra);
     if (i.destra_vuota) {
       riga.vuoto(2).vuoto(2).vuoto(2).spazi(2, 0);
@@ -330,11 +330,11 @@ std::vector<std::string> righe_linea() {
 
   r.emplace_back("[indicazioni]");
   for (const cartello& c : cartelli) {
-    r.push_back(
-        riga_sorgente("cartello_indicatore")
-            .spazi(2, c.posizione)
-            .spazi(3, testo_cartello(std::span(c.righe).first(c.quante)))
-            .testo());
+    r.push_back(source::riga_sorgente("cartello_indicatore")
+                    .spazi(2, c.posizione)
+                    .spazi(3, source::testo_cartello(
+                                  std::span(c.righe).first(c.quante)))
+                    .testo());
   }
 
   r.emplace_back("[fine]");
@@ -343,6 +343,6 @@ std::vector<std::string> righe_linea() {
 
 port::io_status dati_linea(const std::filesystem::path& cartella,
                            std::string_view linea) {
-  return scrivi_documento(nomi_file::sorgente_linea(cartella, linea),
+  return scrivi_documento(source::nomi_file::sorgente_linea(cartella, linea),
                           righe_linea());
 }

@@ -63,5 +63,6 @@ std::vector<std::string> righe_note() {
 port::io_status dati_note(const std::filesystem::path& cartella,
                           std::string_view linea, std::string_view treno) {
   return scrivi_documento(
-      nomi_file::documento(cartella, linea, treno, "note.txt"), righe_note());
+      source::nomi_file::documento(cartella, linea, treno, "note.txt"),
+      righe_note());
 }

@@ -61,6 +61,6 @@ port::io_status dati_rallentamenti(const std::filesystem::path& cartella,
                                    std::string_view linea,
                                    std::string_view treno) {
   return scrivi_documento(
-      nomi_file::documento(cartella, linea, treno, "rallentamenti.txt"),
+      source::nomi_file::documento(cartella, linea, treno, "rallentamenti.txt"),
       righe_rallentamenti());
 }

@@ -485,6 +485,6 @@ std::vector<std::string> righe_scheda() {
 port::io_status dati_scheda(const std::filesystem::path& cartella,
                             std::string_view linea, std::string_view treno) {
   return scrivi_documento(
-      nomi_file::documento(cartella, linea, treno, "scheda_treno.txt"),
+      source::nomi_file::documento(cartella, linea, treno, "scheda_treno.txt"),
       righe_scheda());
 }

@@ -186,7 +186,7 @@ std::string riga_stazione_treno(const riga_stazione& s) {
       s.posizione, s.categoria, s.lunghezza, s.opzione,  s.cifra_3,  s.cifra_2,
       s.numero_1,  s.numero_2,  s.cifra_1,   s.numero_3, s.numero_4, s.numero_5,
       s.sosta,     s.ore,       s.minuti,    s.secondi};
-  return riga_sorgente("stazione")
+  return source::riga_sorgente("stazione")
       .colonne(larghezze_stazione, valori)
       .spazi(1, s.nome)
       .testo();
@@ -197,7 +197,7 @@ std::string riga_segnale(const segnale& s) {
   const std::array<std::int64_t, 10> valori = {
       s.posizione,   g.sinistra[0], g.sinistra[1], g.sinistra[2], g.sinistra[3],
       g.sinistra[4], g.destra[0],   g.destra[1],   g.destra[2],   g.destra[3]};
-  return riga_sorgente("segnale")
+  return source::riga_sorgente("segnale")
       .colonne(larghezze_segnale, valori)
       .spazi(1, g.tempo)
       .testo();
@@ -210,19 +210,21 @@ std::vector<std::string> righe_treno() {
   r.reserve(273);
 
   r.emplace_back("[generale]");
-  r.push_back(riga_sorgente("numero vetture").spazi(4, 8).testo());
-  r.push_back(riga_sorgente("percentuale massa frenata").spazi(4, 125).testo());
-  r.push_back(riga_sorgente("sabbia").spazi(4, 300).testo());
+  r.push_back(source::riga_sorgente("numero vetture").spazi(4, 8).testo());
+  r.push_back(
+      source::riga_sorgente("percentuale massa frenata").spazi(4, 125).testo());
+  r.push_back(source::riga_sorgente("sabbia").spazi(4, 300).testo());
   // Hours, minutes and seconds separated by blanks only.
   r.emplace_back("orologio,    17              24            30 ");
 
   r.emplace_back("[aderenze]");
-  r.push_back(riga_sorgente("aderenza").colonna(4, 0).colonna(7, 100).testo());
+  r.push_back(
+      source::riga_sorgente("aderenza").colonna(4, 0).colonna(7, 100).testo());
 
   r.emplace_back("[vel_limite]");
   for (const limite& l : limiti) {
     // The first row alone has a narrower position column.
-    r.push_back(riga_sorgente("velocita")
+    r.push_back(source::riga_sorgente("velocita")
                     .colonna(&l == limiti ? 4 : 8, l.posizione)
                     .colonna(6, l.velocita)
                     .testo());
@@ -244,6 +246,6 @@ std::vector<std::string> righe_treno() {
 
 port::io_status dati_treno(const std::filesystem::path& cartella,
                            std::string_view linea, std::string_view treno) {
-  return scrivi_documento(nomi_file::sorgente_treno(cartella, linea, treno),
-                          righe_treno());
+  return scrivi_documento(
+      source::nomi_file::sorgente_treno(cartella, linea, treno), righe_treno());
 }

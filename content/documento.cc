@@ -12,7 +12,7 @@ port::io_status scrivi_documento(const std::filesystem::path& file,
               std::to_string(righe_massime) + " lines"};
     }
     std::string scartato;
-    if (!in_cp1252(riga, byte, scartato)) {
+    if (!source::in_cp1252(riga, byte, scartato)) {
       return {port::testo_percorso(file) + ": line " + std::to_string(n) +
               ": " + scartato};
     }

@@ -10,7 +10,7 @@
 #include "compiler/scenario.h"
 
 // The breach, or nullptr when the field `c` of a row at line `riga` holds.
-inline const char* campo_fuori_posto(const campo_sorgente& c,
+inline const char* campo_fuori_posto(const compiler::campo_sorgente& c,
                                      std::int32_t riga) {
   if (c.riga == 0) {
     return c.colonna == 0 && c.larghezza == 0 && c.testo_riga.empty()

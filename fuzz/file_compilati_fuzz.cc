@@ -32,18 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::vector<char> copia(data, data + size);
   const std::string_view byte(copia.data(), copia.size());
 
-  std::vector<cella> celle;
-  const esito_decodifica ec = decodifica_celle(byte, celle);
+  std::vector<compiler::cella> celle;
+  const compiler::esito_decodifica ec = decodifica_celle(byte, celle);
   esigi(ec.ok() || ec.offset <= size, "cells: offset past the end");
   if (ec.ok()) esigi(codifica_celle(celle) == byte, "cells: no round trip");
 
-  std::array<voce_dati, numero_voci> tabella{};
-  const esito_decodifica et = decodifica_tabella(byte, tabella);
+  std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
+  const compiler::esito_decodifica et = decodifica_tabella(byte, tabella);
   esigi(et.ok() || et.offset <= size, "table: offset past the end");
   if (et.ok()) esigi(codifica_tabella(tabella) == byte, "table: no round trip");
 
-  tracciato_piano piano;
-  const esito_decodifica ep = decodifica_piano(byte, piano);
+  compiler::tracciato_piano piano;
+  const compiler::esito_decodifica ep = decodifica_piano(byte, piano);
   esigi(ep.ok() || ep.offset <= size, "plan: offset past the end");
   if (ep.ok()) esigi(codifica_piano(piano) == byte, "plan: no round trip");
   return 0;

@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
 
   file_compilati_letti f;
   if (!decodifica_tabella(tabella, f.tabella).ok()) f.tabella = {};
-  celle = celle.substr(0, celle.size() - celle.size() % cella_record_size);
+  celle = celle.substr(
+      0, celle.size() - celle.size() % compiler::cella_record_size);
   esigi(decodifica_celle(celle, f.celle).ok(), "whole cells refused");
   f.ha_piano = decodifica_piano(piano, f.piano).ok();
   if (!f.ha_piano) f.piano.svuota();
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const nlohmann::json j =
       nlohmann::json::parse(json_ispezione(f, r, true), nullptr, false);
   esigi(!j.is_discarded(), "JSON does not parse back");
-  esigi(j.at("voci").size() == numero_voci, "JSON lacks slots");
+  esigi(j.at("voci").size() == compiler::numero_voci, "JSON lacks slots");
   esigi(j.at("celle").size() == f.celle.size(), "JSON lacks cells");
 
   const std::string svg = disegno_svg(f, r);

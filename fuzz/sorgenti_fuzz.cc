@@ -68,12 +68,12 @@ ingresso dividi(std::string_view dati) {
 
 // What one input's compiles keep between inputs: capacity, not content.
 struct banco {
-  scenario s;
-  file_codificati prima;
-  file_codificati seconda;
-  tracciato_piano piano;
-  std::vector<cella> celle;
-  std::array<voce_dati, numero_voci> tabella{};
+  compiler::scenario s;
+  compiler::file_codificati prima;
+  compiler::file_codificati seconda;
+  compiler::tracciato_piano piano;
+  std::vector<compiler::cella> celle;
+  std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
 };
 
 banco& banco_di_prova() {
@@ -81,28 +81,32 @@ banco& banco_di_prova() {
   return b;
 }
 
-sorgenti sorgenti_di(const ingresso& in) {
-  return {{sorgente::stato::letta, in.linea, {}},
-          in.treno ? sorgente{sorgente::stato::letta, *in.treno, {}}
-                   : sorgente{sorgente::stato::assente, {}, "assente"}};
+compiler::sorgenti sorgenti_di(const ingresso& in) {
+  return {
+      {compiler::sorgente::stato::letta, in.linea, {}},
+      in.treno
+          ? compiler::sorgente{compiler::sorgente::stato::letta, *in.treno, {}}
+          : compiler::sorgente{
+                compiler::sorgente::stato::assente, {}, "assente"}};
 }
 
-risultato_compilazione compila(scenario& s, const ingresso& in,
-                               file_codificati& spazio) {
+compiler::risultato_compilazione compila(compiler::scenario& s,
+                                         const ingresso& in,
+                                         compiler::file_codificati& spazio) {
   s.nome_linea = linea_fuzz;
   s.nome_treno = treno_fuzz;
   return memorizza_percorso(s, sorgenti_di(in), in.j, std::move(spazio));
 }
 
-void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
+void verifica_campo(const compiler::campo_sorgente& c, std::int32_t riga) {
   if (const char* guasto = campo_fuori_posto(c, riga)) violato(guasto);
 }
 
 // The field a fault points at lies on its line.
-void verifica_luogo(const scenario& s) {
-  const std::string linea = nomi_file::nome_sorgente_linea(linea_fuzz);
+void verifica_luogo(const compiler::scenario& s) {
+  const std::string linea = source::nomi_file::nome_sorgente_linea(linea_fuzz);
   const std::string treno =
-      nomi_file::nome_sorgente_treno(linea_fuzz, treno_fuzz);
+      source::nomi_file::nome_sorgente_treno(linea_fuzz, treno_fuzz);
   esigi(
       s.file_errore.empty() || s.file_errore == linea || s.file_errore == treno,
       "a fault names a file that is not a source");
@@ -111,32 +115,34 @@ void verifica_luogo(const scenario& s) {
   verifica_campo(s.campo_errore, s.riga_errore);
 }
 
-void verifica_compilato(banco& b, const risultato_compilazione& r,
+void verifica_compilato(banco& b, const compiler::risultato_compilazione& r,
                         std::int32_t j) {
-  const scenario& s = b.s;
-  const file_codificati& f = r.file;
+  const compiler::scenario& s = b.s;
+  const compiler::file_codificati& f = r.file;
   esigi(s.codice_errore == 0, "compiled with a fault number set");
-  esigi(r.elimina == sorgenti_da_eliminare{true, true},
+  esigi(r.elimina == compiler::sorgenti_da_eliminare{true, true},
         "a clean compile deletes both sources");
 
   esigi(decodifica_tabella(f.tabella, b.tabella).ok(),
         "the table file does not decode");
   esigi(b.tabella == s.tabella_dati, "the table decodes to another model");
-  const std::int64_t l = b.tabella[voce_totali].valore_b;
-  esigi(l >= 0 && l <= lunghezza_massima, "route length out of range");
-  esigi(b.tabella[voce_linea].testo == linea_fuzz,
+  const std::int64_t l = b.tabella[compiler::voce_totali].valore_b;
+  esigi(l >= 0 && l <= compiler::lunghezza_massima,
+        "route length out of range");
+  esigi(b.tabella[compiler::voce_linea].testo == linea_fuzz,
         "slot 85 does not hold the route identifier");
-  esigi(b.tabella[voce_treno].testo == treno_fuzz,
+  esigi(b.tabella[compiler::voce_treno].testo == treno_fuzz,
         "slot 86 does not hold the train identifier");
-  esigi(b.tabella[voce_linea].numero_1 == timbro_tabella,
+  esigi(b.tabella[compiler::voce_linea].numero_1 == compiler::timbro_tabella,
         "slot 85 lacks its stamp");
 
   esigi(decodifica_celle(f.celle, b.celle).ok(),
         "the cell file does not decode");
   esigi(b.celle == s.celle, "the cells decode to another grid");
-  esigi(static_cast<std::int64_t>(b.celle.size()) == ultima_cella_per(l) + 1,
+  esigi(static_cast<std::int64_t>(b.celle.size()) ==
+            compiler::ultima_cella_per(l) + 1,
         "cell count does not match the route length");
-  esigi(b.celle[1].valore1 == timbro_celle, "cell 1 lacks its stamp");
+  esigi(b.celle[1].valore1 == compiler::timbro_celle, "cell 1 lacks its stamp");
 
   if (j == 0) {
     esigi(f.piano.empty(), "a plan without the plan flag");
@@ -155,35 +161,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const ingresso in = dividi({reinterpret_cast<const char*>(data), size});
   banco& b = banco_di_prova();
-  risultato_compilazione a = compila(b.s, in, b.prima);
-  const scenario& s = b.s;
+  compiler::risultato_compilazione a = compila(b.s, in, b.prima);
+  const compiler::scenario& s = b.s;
   const bool vuoti =
       a.file.piano.empty() && a.file.tabella.empty() && a.file.celle.empty();
 
   switch (a.esito) {
-    case esito_compilazione::compilato:
+    case compiler::esito_compilazione::compilato:
       verifica_compilato(b, a, in.j);
       break;
-    case esito_compilazione::guasto_sorgente: {
-      const voce_guasto* g = cerca_guasto(s.codice_errore);
-      esigi(g != nullptr && s.codice_errore != guasto::timbro_1250 &&
-                s.codice_errore != guasto::timbro_1251,
+    case compiler::esito_compilazione::guasto_sorgente: {
+      const compiler::voce_guasto* g = compiler::cerca_guasto(s.codice_errore);
+      esigi(g != nullptr && s.codice_errore != compiler::guasto::timbro_1250 &&
+                s.codice_errore != compiler::guasto::timbro_1251,
             "unknown fault number");
       esigi(vuoti, "a fault left encoded output");
       verifica_luogo(s);
-      const sorgenti_da_eliminare& e = a.elimina;
-      if (s.codice_errore == guasto::manca_linea) {
+      const compiler::sorgenti_da_eliminare& e = a.elimina;
+      if (s.codice_errore == compiler::guasto::manca_linea) {
         esigi(!e.linea && !e.treno, "fault 101 deletes a source");
       } else {
         esigi(e.linea, "a fault after the line source was read keeps it");
       }
-      if (s.codice_errore == guasto::lettura) {
+      if (s.codice_errore == compiler::guasto::lettura) {
         esigi(e.treno, "fault 25 keeps the train source");
       }
       break;
     }
-    case esito_compilazione::timbro_1250:
-    case esito_compilazione::timbro_1251:
+    case compiler::esito_compilazione::timbro_1250:
+    case compiler::esito_compilazione::timbro_1251:
       esigi(s.codice_errore == 0, "stamp fault after a source fault");
       esigi(vuoti, "a stamp fault left encoded output");
       break;
@@ -192,7 +198,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   // The compile is a function of its input, whatever the model held.
   const std::int32_t codice = s.codice_errore;
   const std::int32_t posizione = s.posizione_errore;
-  risultato_compilazione c = compila(b.s, in, b.seconda);
+  compiler::risultato_compilazione c = compila(b.s, in, b.seconda);
   esigi(c.esito == a.esito && b.s.codice_errore == codice &&
             b.s.posizione_errore == posizione && c.elimina == a.elimina,
         "a second compile has another outcome");

@@ -32,19 +32,21 @@ void esigi(bool condizione, const char* cosa) {
   std::abort();
 }
 
-sorgenti dividi(std::string_view dati) {
+compiler::sorgenti dividi(std::string_view dati) {
   const std::size_t primo = dati.find('\0');
   const std::string_view linea = dati.substr(0, primo);
   if (primo == std::string_view::npos) {
-    return {{sorgente::stato::letta, linea, {}},
-            {sorgente::stato::assente, {}, "assente"}};
+    return {{compiler::sorgente::stato::letta, linea, {}},
+            {compiler::sorgente::stato::assente, {}, "assente"}};
   }
   const std::string_view resto = dati.substr(primo + 1);
-  return {{sorgente::stato::letta, linea, {}},
-          {sorgente::stato::letta, resto.substr(0, resto.find('\0')), {}}};
+  return {{compiler::sorgente::stato::letta, linea, {}},
+          {compiler::sorgente::stato::letta,
+           resto.substr(0, resto.find('\0')),
+           {}}};
 }
 
-void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
+void verifica_campo(const compiler::campo_sorgente& c, std::int32_t riga) {
   const char* guasto = campo_fuori_posto(c, riga);
   esigi(guasto == nullptr, guasto);
 }
@@ -53,26 +55,30 @@ void verifica_campo(const campo_sorgente& c, std::int32_t riga) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  const sorgenti in = dividi({reinterpret_cast<const char*>(data), size});
-  static scenario s;
-  static file_codificati spazio;
+  const compiler::sorgenti in =
+      dividi({reinterpret_cast<const char*>(data), size});
+  static compiler::scenario s;
+  static compiler::file_codificati spazio;
   s.nome_linea = linea_fuzz;
   s.nome_treno = treno_fuzz;
-  risultato_compilazione r = memorizza_percorso(s, in, 1, std::move(spazio));
-  const bool compilato = r.esito == esito_compilazione::compilato;
+  compiler::risultato_compilazione r =
+      memorizza_percorso(s, in, 1, std::move(spazio));
+  const bool compilato = r.esito == compiler::esito_compilazione::compilato;
 
-  std::vector<diagnosi> d = diagnosi_in_ordine(linea_fuzz, treno_fuzz, in);
+  std::vector<compiler::diagnosi> d =
+      diagnosi_in_ordine(linea_fuzz, treno_fuzz, in);
   bool guasti = false;
-  for (const diagnosi& x : d) {
+  for (const compiler::diagnosi& x : d) {
     guasti = guasti || !x.avviso();
-    esigi(x.avviso() || cerca_guasto(x.numero) != nullptr,
+    esigi(x.avviso() || compiler::cerca_guasto(x.numero) != nullptr,
           "the check reports an unknown fault number");
     verifica_campo(x.luogo.campo, x.luogo.riga);
   }
   esigi(guasti != compilato,
         compilato ? "the check finds a fault the compile does not"
                   : "the check misses the compile's fault");
-  if (const std::optional<diagnosi> primo = guasto_compilato(s, r.esito)) {
+  if (const std::optional<compiler::diagnosi> primo =
+          guasto_compilato(s, r.esito)) {
     metti_primo(d, *primo);
     esigi(d.front().numero == primo->numero &&
               d.front().posizione == primo->posizione,

@@ -16,9 +16,17 @@ namespace lsp {
 namespace {
 
 using json = nlohmann::json;
+using source::contiene;
+using source::da_cp1252;
+using source::definizione;
 using source::descrizione_campo;
 using source::descrizione_record;
 using source::effetto;
+using source::larghezza;
+using source::motivo_valore;
+using source::record;
+using source::tra_apici;
+using source::valore_numerico;
 
 // Protocol numbers of the kinds used here.
 constexpr int kind_parola_chiave = 14;  // CompletionItemKind.Keyword
@@ -81,8 +89,12 @@ std::optional<std::int64_t> valore(std::string_view riga,
   return *v;
 }
 
-std::string cella_e_inizio(std::int64_t c) {
-  return "cella " + n(c) + ", che inizia a " + n(metri_della_cella(c)) + " m";
+// A cell where a feature stands, and one where values start.
+std::string cella_elemento(std::int64_t c) {
+  return "cella " + n(c) + ", che inizia a " + n(inizio_elemento(c)) + " m";
+}
+std::string cella_valori(std::int64_t c) {
+  return "cella " + n(c) + ", che inizia a " + n(inizio_valori(c)) + " m";
 }
 
 // What the compiled grid holds in cell c, when it holds it.
@@ -122,10 +134,10 @@ std::vector<std::string> cosa_ne_fa(const contesto& ctx, std::string_view riga,
       break;
     case effetto::cella_punto: {
       const std::int64_t c = cella_punto(v);
-      righe.push_back(cella_e_inizio(c) + nella_griglia(m, c));
+      righe.push_back(cella_elemento(c) + nella_griglia(m, c));
       if (d.kind == record::rallentamento && v > 1500) {
         const std::int64_t a = cella_punto(v - 1200);
-        righe.push_back("avviso nella " + cella_e_inizio(a) +
+        righe.push_back("avviso nella " + cella_elemento(a) +
                         nella_griglia(m, a));
       }
       break;
@@ -134,7 +146,7 @@ std::vector<std::string> cosa_ne_fa(const contesto& ctx, std::string_view riga,
     case effetto::cella_abbattimento:
     case effetto::prima_cella_montagna: {
       const std::int64_t c = arrotondato(static_cast<double>(v) / 50.0);
-      std::string t = cella_e_inizio(c);
+      std::string t = cella_valori(c);
       if (c >= 0 && c <= m.ultima_cella()) {
         const cella_compilata k = m.cella(c);
         switch (d.kind) {
@@ -164,18 +176,18 @@ std::vector<std::string> cosa_ne_fa(const contesto& ctx, std::string_view riga,
     }
     case effetto::ultima_cella_montagna: {
       const std::int64_t c = arrotondato(static_cast<double>(v) / 50.0 - 1.0);
-      righe.push_back("ultima " + cella_e_inizio(c));
+      righe.push_back("ultima " + cella_valori(c));
       break;
     }
     case effetto::fine_rallentamento:
       if (const auto x = valore(riga, l, 0)) {
         const std::int64_t c = cella_punto(*x + v);
         righe.push_back("fine a " + n(*x + v) + " m, nella " +
-                        cella_e_inizio(c) + nella_griglia(m, c));
+                        cella_elemento(c) + nella_griglia(m, c));
       }
       break;
     case effetto::posizione_stazione: {
-      righe.push_back(cella_e_inizio(cella_punto(v)));
+      righe.push_back(cella_elemento(cella_punto(v)));
       const std::size_t ultimo = d.campi.size() - 1;
       const std::string nome = l.valori.size() > ultimo
                                    ? std::string(token(riga, l.valori[ultimo]))
@@ -190,7 +202,7 @@ std::vector<std::string> cosa_ne_fa(const contesto& ctx, std::string_view riga,
                       n(s.valore_a) + " m a " + n(s.valore_b) + " m");
       if (s.categoria < 25) {
         if (const auto f = cella_di_fermata(s.valore_b)) {
-          righe.push_back("fermata nella " + cella_e_inizio(*f));
+          righe.push_back("fermata nella " + cella_valori(*f));
         }
       } else {
         righe.push_back("categoria " + n(s.categoria) + ": nessuna fermata");

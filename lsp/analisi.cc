@@ -3,6 +3,7 @@
 
 #include "compiler/arrotonda.h"
 #include "compiler/diagnosi.h"
+#include "compiler/formato.h"
 #include "compiler/griglia.h"
 #include "compiler/lettore.h"
 #include "compiler/parole_vicine.h"
@@ -16,28 +17,29 @@ namespace lsp {
 
 namespace {
 
-sorgente come_sorgente(const ingresso& i) {
-  sorgente s;
+compiler::sorgente come_sorgente(const ingresso& i) {
+  compiler::sorgente s;
   s.byte = i.byte;
   s.motivo = i.motivo;
   switch (i.s) {
     case ingresso::stato::letto:
-      s.s = sorgente::stato::letta;
+      s.s = compiler::sorgente::stato::letta;
       break;
     case ingresso::stato::assente:
-      s.s = sorgente::stato::assente;
+      s.s = compiler::sorgente::stato::assente;
       break;
     case ingresso::stato::illeggibile:
-      s.s = sorgente::stato::illeggibile;
+      s.s = compiler::sorgente::stato::illeggibile;
       break;
   }
   return s;
 }
 
-segnalazione da_diagnosi(const diagnosi& d, significato_guasto significato) {
+segnalazione da_diagnosi(const compiler::diagnosi& d,
+                         significato_guasto significato) {
   segnalazione s;
   s.file = d.luogo.file;
-  const campo_sorgente& c = d.luogo.campo;
+  const compiler::campo_sorgente& c = d.luogo.campo;
   s.riga = c.riga > 0 ? c.riga : d.luogo.riga;
   s.colonna = c.riga > 0 ? c.colonna : 0;
   s.larghezza = c.riga > 0 ? c.larghezza : 0;
@@ -57,54 +59,57 @@ std::vector<segnalazione> controlla(std::string_view linea,
                                     const ingresso& sorgente_linea,
                                     const ingresso& sorgente_treno,
                                     significato_guasto significato) {
-  const std::vector<diagnosi> trovate = verifica_sorgenti(
+  const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
       linea, treno,
       {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)});
   std::vector<segnalazione> v;
   v.reserve(trovate.size());
-  for (const diagnosi& d : trovate) v.push_back(da_diagnosi(d, significato));
+  for (const compiler::diagnosi& d : trovate)
+    v.push_back(da_diagnosi(d, significato));
   return v;
 }
 
 std::optional<std::string> parola_suggerita(std::string_view campo,
                                             parte_riga p) {
-  parte_sorgente parte = parte_sorgente::treno;
+  compiler::parte_sorgente parte = compiler::parte_sorgente::treno;
   switch (p) {
     case parte_riga::generale:
-      parte = parte_sorgente::generale;
+      parte = compiler::parte_sorgente::generale;
       break;
     case parte_riga::caratteristiche:
-      parte = parte_sorgente::caratteristiche;
+      parte = compiler::parte_sorgente::caratteristiche;
       break;
     case parte_riga::treno:
       break;
     case parte_riga::prima:
       return std::nullopt;
   }
-  const std::optional<std::string_view> v = parola_vicina(campo, parte);
+  const std::optional<std::string_view> v =
+      compiler::parola_vicina(campo, parte);
   if (!v) return std::nullopt;
   return std::string(*v);
 }
 
 struct modello::dati {
-  scenario s;
+  compiler::scenario s;
 };
 
 modello::modello(std::string_view linea, std::string_view treno,
                  const ingresso& sorgente_linea, const ingresso& sorgente_treno)
     : d_(std::make_unique<dati>()) {
-  scenario& s = d_->s;
+  compiler::scenario& s = d_->s;
   s.nome_linea = linea;
   s.nome_treno = treno;
   // With the plan, as the program compiles: curve rows are read only then.
-  const risultato_compilazione r = memorizza_percorso(
+  const compiler::risultato_compilazione r = compiler::memorizza_percorso(
       s, {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)}, 1);
-  if (r.esito == esito_compilazione::timbro_1250 ||
-      r.esito == esito_compilazione::timbro_1251) {
-    s.codice_errore = r.esito == esito_compilazione::timbro_1250 ? 1250 : 1251;
+  if (r.esito == compiler::esito_compilazione::timbro_1250 ||
+      r.esito == compiler::esito_compilazione::timbro_1251) {
+    s.codice_errore =
+        r.esito == compiler::esito_compilazione::timbro_1250 ? 1250 : 1251;
   }
   // Only the grid and the table are read back.
-  s.tracciato = tracciato_piano();
+  s.tracciato = compiler::tracciato_piano();
 }
 
 modello::~modello() = default;
@@ -120,26 +125,27 @@ std::int64_t modello::ultima_cella() const {
 }
 
 cella_compilata modello::cella(std::int64_t i) const {
-  const ::cella& c = d_->s.celle[static_cast<std::size_t>(i)];
+  const compiler::cella& c = d_->s.celle[static_cast<std::size_t>(i)];
   return {c.tipo_cella,     c.valore1,        c.valore2,       c.valore3,
           c.valore4,        c.tempo_segnale,  c.avviso,        c.tipo_montagna,
           c.velocita_linea, c.pendenza_linea, c.aderenza_linea};
 }
 
 voce_compilata modello::voce(std::size_t i) const {
-  const voce_dati& v = d_->s.tabella_dati[i];
+  const compiler::voce_dati& v = d_->s.tabella_dati[i];
   return {v.categoria, v.valore_a, v.valore_b, v.valore_c, v.testo};
 }
 
-std::size_t modello::numero_voci() const { return ::numero_voci; }
-std::size_t modello::primo_cartello() const { return ::primo_cartello; }
+std::size_t modello::numero_voci() const { return compiler::numero_voci; }
+std::size_t modello::primo_cartello() const { return compiler::primo_cartello; }
 
 progressiva modello::progressiva_in(std::int64_t p) const {
   progressiva migliore{p, 0};
   std::int64_t inizio = 0;
   for (std::size_t i :
-       {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno}) {
-    const voce_dati& v = d_->s.tabella_dati[i];
+       {compiler::voce_progressiva_tre, compiler::voce_progressiva_due,
+        compiler::voce_progressiva_uno}) {
+    const compiler::voce_dati& v = d_->s.tabella_dati[i];
     if (v.valore_a == 0 && v.valore_b == 0 && v.valore_c == 0) continue;
     if (v.valore_a > p || (migliore.voce != 0 && v.valore_a <= inizio)) {
       continue;  // not yet in force, or one that starts later is
@@ -154,17 +160,23 @@ progressiva modello::progressiva_in(std::int64_t p) const {
   return migliore;
 }
 
-std::int64_t cella_punto(std::int64_t p) { return cella_di(p); }
-std::int64_t arrotondato(double x) { return rnd(x); }
-std::int64_t metri_della_cella(std::int64_t c) { return c * metri_cella; }
+std::int64_t cella_punto(std::int64_t p) { return compiler::cella_di(p); }
+std::int64_t arrotondato(double x) { return compiler::rnd(x); }
+std::int64_t inizio_elemento(std::int64_t c) {
+  return compiler::posizione_elemento(c);
+}
+std::int64_t inizio_valori(std::int64_t c) {
+  return compiler::inizio_tratto(c);
+}
 
 std::optional<std::int64_t> cella_di_fermata(std::int64_t fine) {
-  if (!ha_cella_fermata(fine)) return std::nullopt;
-  return cella_fermata(fine);
+  if (!compiler::ha_cella_fermata(fine)) return std::nullopt;
+  return compiler::cella_fermata(fine);
 }
 
 std::string nome_cella(int tipo) {
-  return std::string(nome_tipo_cella(static_cast<std::uint8_t>(tipo)));
+  return std::string(
+      compiler::nome_tipo_cella(static_cast<std::uint8_t>(tipo)));
 }
 
 }  // namespace lsp

@@ -115,9 +115,13 @@ class modello {
 };
 
 // The compile's rules for positions and values, for the hover.
-std::int64_t cella_punto(std::int64_t p);            // rnd(p / 50 + 1)
-std::int64_t arrotondato(double x);                  // rnd(x)
-std::int64_t metri_della_cella(std::int64_t cella);  // where its values hold
+std::int64_t cella_punto(std::int64_t p);  // rnd(p / 50 + 1)
+std::int64_t arrotondato(double x);        // rnd(x)
+// Where cell i starts for a feature the +1 formulas place in it
+// ((i - 1) * 50 m), and for the values that formulas without it start there
+// (fills, mountain sections, abatement points, stops: i * 50 m).
+std::int64_t inizio_elemento(std::int64_t cella);
+std::int64_t inizio_valori(std::int64_t cella);
 // The stop cell of a station ending at `fine`; nullopt when it has none.
 std::optional<std::int64_t> cella_di_fermata(std::int64_t fine);
 // The name of a cell kind, with its article ("un segnale").

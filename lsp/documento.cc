@@ -9,6 +9,9 @@ namespace lsp {
 
 namespace {
 
+using source::da_cp1252;
+using source::in_cp1252;
+
 // One character of UTF-8 text: its length in bytes and its code point. A
 // byte that starts no valid sequence is a character of its own, U+FFFD.
 struct carattere {

@@ -8,6 +8,17 @@ namespace lsp {
 
 namespace {
 
+using source::contiene;
+using source::contiene_senza_maiuscole;
+using source::larghezza;
+using source::lettore_campi;
+using source::posto_token;
+using source::record_caratteristiche;
+using source::record_generali;
+using source::record_treno;
+using source::riconosce;
+using source::tipo_record;
+
 // Comment fields skipped before a keyword field (the reader's counts).
 constexpr int commenti_generali = 10;
 constexpr int commenti_righe = 2;

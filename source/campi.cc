@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 
+namespace source {
+
 namespace {
 
 bool spazio(char c) { return c == ' ' || c == '\t'; }
@@ -189,3 +191,5 @@ std::optional<std::string_view> lettore_campi::testo() {
   consuma_fine_riga();
   return valore;
 }
+
+}  // namespace source

@@ -15,6 +15,8 @@
 
 #include "source/record.h"
 
+namespace source {
+
 // The value of a numeric token read at width `w`: an optional sign followed by
 // decimal digits, within the range of the width (signed 32, signed 16,
 // unsigned 8). An empty token reads as 0. nullopt when the token is not a
@@ -107,5 +109,7 @@ class lettore_campi {
   std::int64_t riga_campo_ = 0;
   posto_token ultimo_;
 };
+
+}  // namespace source
 
 #endif  // SOURCE_CAMPI_H_

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace source {
+
 namespace {
 
 // Unicode code points of the bytes 0x80..0x9F; 0 marks the five bytes the
@@ -104,3 +106,5 @@ std::string da_cp1252(std::string_view byte) {
   }
   return out;
 }
+
+}  // namespace source

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace source {
+
 // Encodes UTF-8 text as Windows-1252 into `out`. Returns false (and leaves
 // `out` unspecified) when a character has no single-byte form or the UTF-8
 // is malformed; `scartato` then describes the fault ("character U+0101 is
@@ -16,5 +18,7 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
 // The UTF-8 text of Windows-1252 bytes. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
 std::string da_cp1252(std::string_view byte);
+
+}  // namespace source
 
 #endif  // SOURCE_CP1252_H_

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cassert>
 
+namespace source {
+
 riga_sorgente& riga_sorgente::spazi(std::size_t n, std::int64_t valore) {
   return spazi(n, std::string_view(std::to_string(valore)));
 }
@@ -53,3 +55,5 @@ std::string testo_cartello(std::span<const std::string_view> righe) {
   }
   return t;
 }
+
+}  // namespace source

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace source {
+
 // Builds one source row. Each call appends ",", then one value in its form:
 //   riga_sorgente("pendenza").spazi(2, 1000).spazi(3, -3).testo()
 //   gives "pendenza,  1000,   -3".
@@ -43,5 +45,7 @@ class riga_sorgente {
 // padded with blanks on the right to the length of the longest one:
 // {"Ponte", "sul fiume"} gives "(Ponte    )(sul fiume)".
 std::string testo_cartello(std::span<const std::string_view> righe);
+
+}  // namespace source
 
 #endif  // SOURCE_LAYOUT_H_

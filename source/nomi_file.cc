@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace source {
+
 namespace nomi_file {
 
 namespace {
@@ -58,3 +60,5 @@ path documento(const path& cartella, std::string_view linea,
 }
 
 }  // namespace nomi_file
+
+}  // namespace source

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace source {
+
 namespace nomi_file {
 
 using std::filesystem::path;
@@ -34,5 +36,7 @@ path documento(const path& cartella, std::string_view linea,
                std::string_view treno, std::string_view coda);
 
 }  // namespace nomi_file
+
+}  // namespace source
 
 #endif  // SOURCE_NOMI_FILE_H_

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace source {
+
 namespace {
 
 using L = larghezza;
@@ -105,3 +107,5 @@ bool riconosce(const tipo_record& r, std::string_view campo) {
   }
   return true;
 }
+
+}  // namespace source

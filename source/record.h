@@ -10,6 +10,8 @@
 #include <span>
 #include <string_view>
 
+namespace source {
+
 // Width a numeric value is read at; a value that does not fit is fault 25.
 // testo: the rest of the line (board text, station name).
 enum class larghezza { i32, i16, u8, testo };
@@ -70,5 +72,7 @@ bool riconosce(const tipo_record& r, std::string_view campo);
 // Substring tests of the keyword field.
 bool contiene(std::string_view campo, std::string_view parola);
 bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola);
+
+}  // namespace source
 
 #endif  // SOURCE_RECORD_H_

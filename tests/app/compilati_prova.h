@@ -23,7 +23,7 @@ inline const std::string linea = "Linea";
 inline const std::string treno = "T1";
 
 inline void compila_piccolo(const std::filesystem::path& cartella) {
-  file_prova::scrivi(nomi_file::sorgente_linea(cartella, linea),
+  file_prova::scrivi(source::nomi_file::sorgente_linea(cartella, linea),
                      "[generale]\r\n"
                      "lunghezza percorso,    10000\r\n"
                      "[curve]\r\n"
@@ -32,7 +32,7 @@ inline void compila_piccolo(const std::filesystem::path& cartella) {
                      "cartello_indicatore,  2050,   (Cippo)\r\n"
                      "[fine]\r\n");
   file_prova::scrivi(
-      nomi_file::sorgente_treno(cartella, linea, treno),
+      source::nomi_file::sorgente_treno(cartella, linea, treno),
       "[generale]\r\n"
       "velocita, 0, 100\r\n"
       "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n"
@@ -42,7 +42,7 @@ inline void compila_piccolo(const std::filesystem::path& cartella) {
       "stazione,    8000, 12,  500,  0, 0, 0,  1,1,0,  4,1,1,   60,  "
       "17,40, 0, Beta\r\n"
       "[fine]\r\n");
-  scenario s;
+  compiler::scenario s;
   s.nome_linea = linea;
   s.nome_treno = treno;
   ASSERT_EQ(compila_cartella(s, cartella, 1, false).esito,
@@ -54,7 +54,7 @@ inline void compila_piccolo(const std::filesystem::path& cartella) {
 inline void compila_predefinito(const std::filesystem::path& cartella) {
   ASSERT_TRUE(dati_linea(cartella, "Vendralo").ok());
   ASSERT_TRUE(dati_treno(cartella, "Vendralo", "Kv4417").ok());
-  scenario s;
+  compiler::scenario s;
   s.nome_linea = "Vendralo";
   s.nome_treno = "Kv4417";
   ASSERT_EQ(compila_cartella(s, cartella, 1, false).esito,

@@ -46,8 +46,8 @@ class cartella_prova : public file_prova::cartella {
   }
 };
 
-scenario con_nomi() {
-  scenario s;
+compiler::scenario con_nomi() {
+  compiler::scenario s;
   s.nome_linea = linea;
   s.nome_treno = treno;
   return s;
@@ -60,7 +60,7 @@ TEST(CompilazioneTest, WritesTheThreeFilesAndDeletesTheSourcesUnlessKept) {
     SCOPED_TRACE(conserva ? "kept" : "deleted");
     cartella_prova c;
     c.sorgenti();
-    scenario s = con_nomi();
+    compiler::scenario s = con_nomi();
     const risultato_cartella r = compila_cartella(s, c.dir(), 1, conserva);
     ASSERT_EQ(r.esito, esito_cartella::compilato) << r.file.message;
     const auto dopo = c.contenuto();
@@ -76,7 +76,7 @@ TEST(CompilazioneTest, WithoutThePlanFlagAnExistingPlanFileIsUntouched) {
   cartella_prova c;
   c.sorgenti();
   c.scrivi("Vendralo_linea.dat", "older plan");
-  scenario s = con_nomi();
+  compiler::scenario s = con_nomi();
   const risultato_cartella r = compila_cartella(s, c.dir(), 0, true);
   ASSERT_EQ(r.esito, esito_cartella::compilato) << r.file.message;
   EXPECT_EQ(c.leggi("Vendralo_linea.dat"), "older plan");
@@ -104,13 +104,13 @@ TEST(CompilazioneTest, AFaultWritesNothingAndKeepsEarlierFiles) {
     cartella_prova c;
     c.sorgenti();
     {
-      scenario s = con_nomi();
+      compiler::scenario s = con_nomi();
       ASSERT_EQ(compila_cartella(s, c.dir(), 1, true).esito,
                 esito_cartella::compilato);
     }
     c.sorgenti(k.caratteristiche, k.treno);
     const auto prima = c.contenuto();
-    scenario s = con_nomi();
+    compiler::scenario s = con_nomi();
     EXPECT_EQ(compila_cartella(s, c.dir(), 1, true).esito, k.esito);
     EXPECT_TRUE(c.contenuto() == prima);
   }
@@ -120,7 +120,7 @@ TEST(CompilazioneTest, AnUnwritableFileIsReportedAndLeavesNoTemporary) {
   cartella_prova c;
   c.sorgenti();
   fs::create_directory(c.dir() / "Vendralo_Kv4417.sim");
-  scenario s = con_nomi();
+  compiler::scenario s = con_nomi();
   const risultato_cartella r = compila_cartella(s, c.dir(), 1, true);
   ASSERT_EQ(r.esito, esito_cartella::errore_file);
   EXPECT_NE(r.file.message.find("Vendralo_Kv4417.sim: "), std::string::npos)
@@ -141,7 +141,7 @@ TEST(CompilazioneTest, ASourceThatIsAFolderIsNeverDeleted) {
     const fs::path cartella = c.dir() / (di_linea ? file_linea : file_treno);
     fs::remove(cartella);
     fs::create_directory(cartella);
-    scenario s = con_nomi();
+    compiler::scenario s = con_nomi();
     EXPECT_EQ(compila_cartella(s, c.dir(), 1, false).esito,
               esito_cartella::guasto_sorgente);
     EXPECT_EQ(s.codice_errore, 25);
@@ -157,7 +157,7 @@ TEST(CompilazioneTest, AMissingLineSourceDeletesNothing) {
   cartella_prova c;
   c.sorgenti();
   fs::remove(c.dir() / file_linea);
-  scenario s = con_nomi();
+  compiler::scenario s = con_nomi();
   EXPECT_EQ(compila_cartella(s, c.dir(), 1, false).esito,
             esito_cartella::guasto_sorgente);
   EXPECT_EQ(s.codice_errore, 101);

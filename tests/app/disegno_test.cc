@@ -60,23 +60,23 @@ std::vector<std::string> etichette(const std::string& svg,
 // a signal and a restriction mark in every cell: what thins worst.
 file_compilati_letti peggiore(std::size_t metri) {
   file_compilati_letti f;
-  f.tabella[voce_totali].valore_b = static_cast<std::int32_t>(metri);
-  f.tabella[voce_linea].testo = "Lunga";
-  f.tabella[voce_treno].testo = "T";
+  f.tabella[compiler::voce_totali].valore_b = static_cast<std::int32_t>(metri);
+  f.tabella[compiler::voce_linea].testo = "Lunga";
+  f.tabella[compiler::voce_treno].testo = "T";
   for (std::size_t k = 1; k <= 70; ++k) {
     f.tabella[k].valore_c = static_cast<std::int32_t>(k * (metri / 71));
     f.tabella[k].testo = "STAZIONE " + std::to_string(k);
   }
   f.celle.resize((metri + 7000) / 50 + 1);
   for (std::size_t i = 0; i < f.celle.size(); ++i) {
-    cella& c = f.celle[i];
+    compiler::cella& c = f.celle[i];
     c.velocita_linea = static_cast<std::uint8_t>(i % 40);
     c.pendenza_linea = static_cast<std::uint8_t>(80 + i % 41);
     c.tipo_montagna = static_cast<std::uint8_t>(i % 3);
     c.tipo_cella = static_cast<std::uint8_t>(
-        i % 3 == 0 ? tipo::segnale
-                   : (i % 3 == 1 ? tipo::inizio_rallentamento
-                                 : tipo::fine_rallentamento));
+        i % 3 == 0 ? compiler::tipo::segnale
+                   : (i % 3 == 1 ? compiler::tipo::inizio_rallentamento
+                                 : compiler::tipo::fine_rallentamento));
   }
   f.ha_piano = true;
   f.piano.crea(metri + 7000);
@@ -129,9 +129,9 @@ TEST(DisegnoTest, EveryStationHasAMarkerAndALabelInEachView) {
 
 TEST(DisegnoTest, TextsFromTheFilesAreEscapedAndNeverControls) {
   file_compilati_letti f;
-  f.tabella[voce_totali].valore_b = 2000;
-  f.tabella[voce_linea].testo = "L<1>";
-  f.tabella[voce_treno].testo = "T&\"2\"";
+  f.tabella[compiler::voce_totali].valore_b = 2000;
+  f.tabella[compiler::voce_linea].testo = "L<1>";
+  f.tabella[compiler::voce_treno].testo = "T&\"2\"";
   f.tabella[1].valore_c = 500;
   f.tabella[1].testo = "A&B <C> 'D'\x1B[2J\x81\xE0";
   f.celle.resize(200);
@@ -178,7 +178,7 @@ TEST(DisegnoTest, PageWithoutPlanOrCellsStillDraws) {
   for (const caso& k : casi) {
     SCOPED_TRACE(k.nome);
     file_compilati_letti f;
-    f.tabella[voce_totali].valore_b = k.lunghezza;
+    f.tabella[compiler::voce_totali].valore_b = k.lunghezza;
     f.tabella[1].valore_c = 100;
     f.tabella[1].testo = "Alfa";
     f.celle.resize(k.celle);
@@ -195,7 +195,7 @@ TEST(DisegnoTest, PageWithoutPlanOrCellsStillDraws) {
 
 TEST(DisegnoTest, ValuesThatAreNotFiniteNeverReachThePage) {
   file_compilati_letti f;
-  f.tabella[voce_totali].valore_b = 100;
+  f.tabella[compiler::voce_totali].valore_b = 100;
   f.tabella[1].valore_c = 50;
   f.tabella[1].testo = "Alfa";
   f.celle.resize(143);

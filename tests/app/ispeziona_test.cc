@@ -125,8 +125,9 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   // The 22 board texts, from slot 80 down, at their cells.
   std::vector<riga_letta::lettura> cartelli;
   for (const std::string& riga : righe_linea()) {
-    riga_letta::lettura l = riga_letta::leggi(riga, record_caratteristiche());
-    if (l.errore.empty() && l.kind == record::cartello_indicatore) {
+    riga_letta::lettura l =
+        riga_letta::leggi(riga, source::record_caratteristiche());
+    if (l.errore.empty() && l.kind == source::record::cartello_indicatore) {
       cartelli.push_back(std::move(l));
     }
   }
@@ -138,7 +139,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   for (std::size_t i = 0; i < cartelli.size(); ++i) {
     const std::string& riga = righe_cartelli[i];
     SCOPED_TRACE(riga);
-    const std::int64_t cella = cella_di(cartelli[i].numeri[0]);
+    const std::int64_t cella = compiler::cella_di(cartelli[i].numeri[0]);
     std::istringstream in(riga);
     std::size_t voce = 0;
     std::string parola;
@@ -179,20 +180,23 @@ TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
   ASSERT_EQ(u.stato, stato_ok) << u.err;
   const json j = json::parse(u.out);
 
-  std::array<voce_dati, numero_voci> tabella{};
-  ASSERT_TRUE(decodifica_tabella(file_prova::leggi(nomi_file::tabella(
-                                     p(), "Vendralo", "Kv4417")),
-                                 tabella)
-                  .ok());
-  std::vector<cella> celle;
+  std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
   ASSERT_TRUE(
-      decodifica_celle(
-          file_prova::leggi(nomi_file::celle(p(), "Vendralo", "Kv4417")), celle)
+      compiler::decodifica_tabella(file_prova::leggi(source::nomi_file::tabella(
+                                       p(), "Vendralo", "Kv4417")),
+                                   tabella)
           .ok());
-  tracciato_piano piano;
-  ASSERT_TRUE(decodifica_piano(
-                  file_prova::leggi(nomi_file::piano(p(), "Vendralo")), piano)
-                  .ok());
+  std::vector<compiler::cella> celle;
+  ASSERT_TRUE(
+      compiler::decodifica_celle(file_prova::leggi(source::nomi_file::celle(
+                                     p(), "Vendralo", "Kv4417")),
+                                 celle)
+          .ok());
+  compiler::tracciato_piano piano;
+  ASSERT_TRUE(
+      compiler::decodifica_piano(
+          file_prova::leggi(source::nomi_file::piano(p(), "Vendralo")), piano)
+          .ok());
 
   EXPECT_EQ(j.at("linea"), "Vendralo");
   EXPECT_EQ(j.at("treno"), "Kv4417");
@@ -204,18 +208,18 @@ TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
   EXPECT_EQ(j.at("timbri").at("voce_85_numero_1"), 610);
   EXPECT_EQ(j.at("timbri").at("cella_1_valore1"), 5121);
 
-  ASSERT_EQ(j.at("voci").size(), numero_voci);
-  for (std::size_t k = 0; k < numero_voci; ++k) {
+  ASSERT_EQ(j.at("voci").size(), compiler::numero_voci);
+  for (std::size_t k = 0; k < compiler::numero_voci; ++k) {
     SCOPED_TRACE(k);
     const json& v = j.at("voci").at(k);
-    const voce_dati& t = tabella[k];
+    const compiler::voce_dati& t = tabella[k];
     EXPECT_EQ(v.at("voce"), k);
     EXPECT_EQ(v.at("categoria"), t.categoria);
     EXPECT_EQ(v.at("valore_a"), t.valore_a);
     EXPECT_EQ(v.at("valore_b"), t.valore_b);
     EXPECT_EQ(v.at("valore_c"), t.valore_c);
     EXPECT_EQ(v.at("opzione"), t.opzione);
-    EXPECT_EQ(v.at("testo"), da_cp1252(t.testo));
+    EXPECT_EQ(v.at("testo"), source::da_cp1252(t.testo));
     EXPECT_EQ(v.at("numero_1"), t.numero_1);
     EXPECT_EQ(v.at("numero_2"), t.numero_2);
     EXPECT_EQ(v.at("numero_3"), t.numero_3);
@@ -235,8 +239,8 @@ TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
   ASSERT_EQ(j.at("celle").size(), celle.size());
   for (std::size_t i = 0; i < celle.size(); ++i) {
     const json& c = j.at("celle").at(i);
-    const cella& x = celle[i];
-    cella letta;
+    const compiler::cella& x = celle[i];
+    compiler::cella letta;
     letta.tipo_cella = c.at("tipo_cella");
     letta.valore1 = c.at("valore1");
     letta.valore2 = c.at("valore2");
@@ -258,7 +262,7 @@ TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
   EXPECT_EQ(pj.at("punti"), piano.metri() - 2);
   EXPECT_EQ(pj.at("primo").at("metro"), 0);
   EXPECT_EQ(pj.at("ultimo").at("metro"), piano.metri() - 3);
-  tracciato_piano letto;
+  compiler::tracciato_piano letto;
   letto.crea(piano.metri() - 1);
   for (int k = 0; k < 2; ++k) {
     const json& a = pj.at(k == 0 ? "x" : "y");
@@ -288,17 +292,17 @@ TEST_F(IspezionaPredefinitoTest, JsonLeavesThePointsOutUnlessAsked) {
 
 TEST(IspezionaTest, TextsKeepEveryCharacterInJsonAndNoControlInTheSummary) {
   file_prova::cartella c;
-  std::array<voce_dati, numero_voci> tabella{};
+  std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
   std::string tutti;
   for (int b = 0; b < 256; ++b) tutti.push_back(static_cast<char>(b));
   tabella[1].testo = tutti;
   tabella[1].valore_c = 100;
-  tabella[voce_linea].testo = "Linea";
-  tabella[voce_treno].testo = "T1";
-  file_prova::scrivi(nomi_file::tabella(c.percorso(), "Linea", "T1"),
-                     codifica_tabella(tabella));
-  file_prova::scrivi(nomi_file::celle(c.percorso(), "Linea", "T1"),
-                     codifica_celle(std::vector<cella>(3)));
+  tabella[compiler::voce_linea].testo = "Linea";
+  tabella[compiler::voce_treno].testo = "T1";
+  file_prova::scrivi(source::nomi_file::tabella(c.percorso(), "Linea", "T1"),
+                     compiler::codifica_tabella(tabella));
+  file_prova::scrivi(source::nomi_file::celle(c.percorso(), "Linea", "T1"),
+                     compiler::codifica_celle(std::vector<compiler::cella>(3)));
   const std::string d = port::testo_percorso(c.percorso());
 
   const uscita j = esegui({"inspect", "--json", "--folder", d, "--route",
@@ -308,7 +312,7 @@ TEST(IspezionaTest, TextsKeepEveryCharacterInJsonAndNoControlInTheSummary) {
   // escaped on the way and read back: one character per byte, U+FFFD for the
   // five bytes the code page leaves undefined.
   const std::string testo = json::parse(j.out).at("voci").at(1).at("testo");
-  EXPECT_EQ(testo, da_cp1252(tutti));
+  EXPECT_EQ(testo, source::da_cp1252(tutti));
   std::size_t caratteri = 0;
   for (char b : testo)
     caratteri += (static_cast<unsigned char>(b) & 0xC0) != 0x80;
@@ -374,11 +378,12 @@ TEST(IspezionaTest, MissingOrDamagedFilesNameTheFileAndTheByte) {
     SCOPED_TRACE(k.nome);
     file_prova::cartella c;
     compilati_prova::compila_piccolo(c.percorso());
-    const fs::path file = k.file == quale::tabella
-                              ? nomi_file::tabella(c.percorso(), "Linea", "T1")
-                          : k.file == quale::celle
-                              ? nomi_file::celle(c.percorso(), "Linea", "T1")
-                              : nomi_file::piano(c.percorso(), "Linea");
+    const fs::path file =
+        k.file == quale::tabella
+            ? source::nomi_file::tabella(c.percorso(), "Linea", "T1")
+        : k.file == quale::celle
+            ? source::nomi_file::celle(c.percorso(), "Linea", "T1")
+            : source::nomi_file::piano(c.percorso(), "Linea");
     std::string atteso = "scenario: " + port::testo_percorso(file) + ": ";
     if (k.guasta != nullptr) {
       std::string byte = file_prova::leggi(file);
@@ -388,13 +393,13 @@ TEST(IspezionaTest, MissingOrDamagedFilesNameTheFileAndTheByte) {
       k.guasta(byte);
       file_prova::scrivi(file, byte);
       // The reason is the decoder's own; the byte is the layout's.
-      esito_decodifica e;
-      std::array<voce_dati, numero_voci> t{};
-      std::vector<cella> celle;
-      tracciato_piano piano;
-      if (k.file == quale::tabella) e = decodifica_tabella(byte, t);
-      if (k.file == quale::celle) e = decodifica_celle(byte, celle);
-      if (k.file == quale::piano) e = decodifica_piano(byte, piano);
+      compiler::esito_decodifica e;
+      std::array<compiler::voce_dati, compiler::numero_voci> t{};
+      std::vector<compiler::cella> celle;
+      compiler::tracciato_piano piano;
+      if (k.file == quale::tabella) e = compiler::decodifica_tabella(byte, t);
+      if (k.file == quale::celle) e = compiler::decodifica_celle(byte, celle);
+      if (k.file == quale::piano) e = compiler::decodifica_piano(byte, piano);
       ASSERT_FALSE(e.ok());
       atteso += "byte " + std::to_string(k.offset) + ": " + e.motivo + "\n";
     } else {
@@ -428,7 +433,7 @@ TEST(IspezionaTest, MissingOrDamagedFilesNameTheFileAndTheByte) {
 TEST(IspezionaTest, AbsentPlanFileIsNoFault) {
   file_prova::cartella c;
   compilati_prova::compila_piccolo(c.percorso());
-  fs::remove(nomi_file::piano(c.percorso(), "Linea"));
+  fs::remove(source::nomi_file::piano(c.percorso(), "Linea"));
   const std::string d = port::testo_percorso(c.percorso());
   const uscita t =
       esegui({"inspect", "--folder", d, "--route", "Linea", "--train", "T1"});
@@ -444,16 +449,16 @@ TEST(IspezionaTest, AbsentPlanFileIsNoFault) {
 TEST(IspezionaTest, FilesThatDoNotFitTheRouteLengthArePointedOut) {
   file_prova::cartella c;
   compilati_prova::compila_piccolo(c.percorso());
-  const fs::path celle = nomi_file::celle(c.percorso(), "Linea", "T1");
+  const fs::path celle = source::nomi_file::celle(c.percorso(), "Linea", "T1");
   std::string byte = file_prova::leggi(celle);
   byte.resize(100 * 15);
   file_prova::scrivi(celle, byte);
-  tracciato_piano corto;
+  compiler::tracciato_piano corto;
   corto.crea(99);
   corto.inizia();
   corto.prosegui_retto(2, 99);
-  file_prova::scrivi(nomi_file::piano(c.percorso(), "Linea"),
-                     codifica_piano(corto));
+  file_prova::scrivi(source::nomi_file::piano(c.percorso(), "Linea"),
+                     compiler::codifica_piano(corto));
   const uscita t =
       esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
               "--route", "Linea", "--train", "T1"});
@@ -471,14 +476,14 @@ TEST(IspezionaTest, FilesThatDoNotFitTheRouteLengthArePointedOut) {
 TEST(IspezionaTest, ExtremeCoordinatesArePrintedWhole) {
   file_prova::cartella c;
   compilati_prova::compila_piccolo(c.percorso());
-  tracciato_piano p;
+  compiler::tracciato_piano p;
   p.crea(1);
   p.metti_doppio(0, 0, -1.5e300);
   p.metti_doppio(0, 1, 0.25);
   p.metti_doppio(1, 0, 1.7976931348623157e308);
   p.metti_doppio(1, 1, -3.0);
-  file_prova::scrivi(nomi_file::piano(c.percorso(), "Linea"),
-                     codifica_piano(p));
+  file_prova::scrivi(source::nomi_file::piano(c.percorso(), "Linea"),
+                     compiler::codifica_piano(p));
   const uscita t =
       esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
               "--route", "Linea", "--train", "T1"});

@@ -16,10 +16,10 @@
 
 namespace {
 
-scenario con_guasto(std::int32_t codice, std::int32_t posizione,
-                    std::string file = {}, std::int32_t riga = 0,
-                    std::string motivo = {}) {
-  scenario s;
+compiler::scenario con_guasto(std::int32_t codice, std::int32_t posizione,
+                              std::string file = {}, std::int32_t riga = 0,
+                              std::string motivo = {}) {
+  compiler::scenario s;
   s.codice_errore = codice;
   s.posizione_errore = posizione;
   s.file_errore = std::move(file);
@@ -42,7 +42,7 @@ std::string con_barre(std::string t) {
 TEST(RapportoTest, FaultReportText) {
   struct caso {
     const char* nome;
-    scenario s;
+    compiler::scenario s;
     std::string atteso;
   };
   const caso casi[] = {
@@ -105,12 +105,12 @@ TEST(RapportoTest, ExitStatusAndOutput) {
   struct caso {
     const char* nome;
     risultato_cartella r;
-    scenario s;
+    compiler::scenario s;
     int stato;
     std::string inizio;  // expected start of the output
   };
   caso casi[] = {
-      {"compiled: silent", {}, scenario{}, stato_ok, ""},
+      {"compiled: silent", {}, compiler::scenario{}, stato_ok, ""},
       {"a fault in a source",
        {esito_cartella::guasto_sorgente, {}},
        con_guasto(16, 1400, "Vendralo_Kv4417-.txt", 12),
@@ -133,7 +133,7 @@ TEST(RapportoTest, ExitStatusAndOutput) {
        " Errore n. 25\n"},
       {"a compiled file that cannot be written",
        {esito_cartella::errore_file, {"d/Vendralo_Kv4417.sim: Is a directory"}},
-       scenario{},
+       compiler::scenario{},
        stato_file,
        "scenario: d/Vendralo_Kv4417.sim: Is a directory\n"},
   };
@@ -161,8 +161,9 @@ TEST(RapportoTest, StampFaultsGoThroughErrore) {
     SCOPED_TRACE(c.messaggio);
     piattaforma_registrata p;
     std::ostringstream err;
-    EXPECT_EQ(riporta_compilazione({c.esito, {}}, scenario{}, "d", p, err),
-              stato_guasto_compilazione);
+    EXPECT_EQ(
+        riporta_compilazione({c.esito, {}}, compiler::scenario{}, "d", p, err),
+        stato_guasto_compilazione);
     ASSERT_EQ(p.messaggi.size(), 1u);
     EXPECT_EQ(p.messaggi[0], c.messaggio);
     EXPECT_EQ(err.str(), "");
@@ -175,12 +176,15 @@ namespace {
 std::string rapporto_di(const std::string& linea, const std::string& treno) {
   const std::string l = file_prova::crlf(linea);
   const std::string t = file_prova::crlf(treno);
-  scenario s;
+  compiler::scenario s;
   s.nome_linea = "Vendralo";
   s.nome_treno = "Kv4417";
-  const risultato_compilazione r = memorizza_percorso(
-      s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}}, 1);
-  EXPECT_EQ(r.esito, esito_compilazione::guasto_sorgente);
+  const compiler::risultato_compilazione r =
+      memorizza_percorso(s,
+                         {{compiler::sorgente::stato::letta, l, {}},
+                          {compiler::sorgente::stato::letta, t, {}}},
+                         1);
+  EXPECT_EQ(r.esito, compiler::esito_compilazione::guasto_sorgente);
   return con_barre(testo_guasto(s, "d"));
 }
 
@@ -272,7 +276,7 @@ TEST(RapportoTest, FieldFaultsPointAtTheirBytes) {
 }
 
 TEST(RapportoTest, TheSourceLineIsShownInUtf8) {
-  campo_sorgente c;
+  compiler::campo_sorgente c;
   c.riga = 3;
   c.colonna = 9;
   c.larghezza = 2;

@@ -9,8 +9,8 @@
 
 namespace {
 
-cella di_tipo(tipo t, std::int16_t valore1 = 0) {
-  cella c;
+compiler::cella di_tipo(compiler::tipo t, std::int16_t valore1 = 0) {
+  compiler::cella c;
   c.tipo_cella = static_cast<std::uint8_t>(t);
   c.valore1 = valore1;
   return c;
@@ -20,13 +20,15 @@ cella di_tipo(tipo t, std::int16_t valore1 = 0) {
 
 TEST(RiepilogoTest, BoardCellsTellBoardTextsFromStations) {
   file_compilati_letti f;
-  f.celle.assign(10, cella{});
-  f.celle[3] = di_tipo(tipo::cartello, 80);
-  f.celle[5] = di_tipo(tipo::cartello, 79);
-  f.celle[6] = di_tipo(tipo::cartello, 80);  // a second cell of slot 80
-  f.celle[7] = di_tipo(tipo::cartello, 81);  // not a board text slot
-  f.celle[8] = di_tipo(tipo::cartello, 0);
-  f.celle[0] = di_tipo(tipo::cartello, 78);  // cell 0 counts as any other
+  f.celle.assign(10, compiler::cella{});
+  f.celle[3] = di_tipo(compiler::tipo::cartello, 80);
+  f.celle[5] = di_tipo(compiler::tipo::cartello, 79);
+  f.celle[6] =
+      di_tipo(compiler::tipo::cartello, 80);  // a second cell of slot 80
+  f.celle[7] = di_tipo(compiler::tipo::cartello, 81);  // not a board text slot
+  f.celle[8] = di_tipo(compiler::tipo::cartello, 0);
+  f.celle[0] =
+      di_tipo(compiler::tipo::cartello, 78);  // cell 0 counts as any other
   for (std::size_t k : {1u, 2u, 40u})
     f.tabella[k].testo = "S" + std::to_string(k);
   f.tabella[3].valore_c = 500;  // a station without a name is a station
@@ -59,12 +61,14 @@ TEST(RiepilogoTest, CountsKindsAndJoinsMountainCells) {
   file_compilati_letti f;
   const std::uint8_t tipi[] = {0, 2, 2, 0, 1, 1, 3, 3, 0, 255};
   for (std::uint8_t t : tipi) {
-    cella c;
+    compiler::cella c;
     c.tipo_montagna = t == 255 ? 0 : t;
-    c.tipo_cella = t == 255 ? 200 : static_cast<std::uint8_t>(tipo::vuota);
+    c.tipo_cella =
+        t == 255 ? 200 : static_cast<std::uint8_t>(compiler::tipo::vuota);
     f.celle.push_back(c);
   }
-  f.celle[4].tipo_cella = static_cast<std::uint8_t>(tipo::segno_montagna);
+  f.celle[4].tipo_cella =
+      static_cast<std::uint8_t>(compiler::tipo::segno_montagna);
   const riepilogo r = riassumi(f);
   EXPECT_EQ(r.celle_per_tipo[0], 8u);
   EXPECT_EQ(r.celle_per_tipo[11], 1u);
@@ -122,7 +126,7 @@ TEST(RiepilogoTest, SizesACompileOfTheRouteLengthWrites) {
   for (const caso& c : casi) {
     SCOPED_TRACE(c.lunghezza);
     file_compilati_letti f;
-    f.tabella[voce_totali].valore_b = c.lunghezza;
+    f.tabella[compiler::voce_totali].valore_b = c.lunghezza;
     const riepilogo r = riassumi(f);
     EXPECT_EQ(r.lunghezza, c.lunghezza);
     EXPECT_EQ(r.celle_attese, c.celle);
@@ -132,8 +136,8 @@ TEST(RiepilogoTest, SizesACompileOfTheRouteLengthWrites) {
 
 TEST(RiepilogoTest, CodesComeFromTheIdentifiersInTheTable) {
   file_compilati_letti f;
-  f.tabella[voce_linea].testo = "Vendralo";
-  f.tabella[voce_treno].testo = "Kv4417";
+  f.tabella[compiler::voce_linea].testo = "Vendralo";
+  f.tabella[compiler::voce_treno].testo = "Kv4417";
   const riepilogo r = riassumi(f);
   EXPECT_EQ(r.codice_semplice, 2549);
   EXPECT_EQ(r.codice_pesato, 35477);

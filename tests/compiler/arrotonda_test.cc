@@ -6,6 +6,8 @@
 
 #include "compiler/scenario.h"
 
+namespace compiler {
+
 TEST(ArrotondaTest, HalvesGoToTheEvenNeighbour) {
   struct caso {
     double x;
@@ -75,3 +77,5 @@ TEST(ScenarioTest, FreeCellsAreEmptyOrMountainMarks) {
     EXPECT_EQ(libera(c), k == 0 || k == 11);
   }
 }
+
+}  // namespace compiler

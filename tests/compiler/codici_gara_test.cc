@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace compiler {
+
 namespace {
 
 scenario con_nomi(const std::string& treno, const std::string& linea) {
@@ -49,3 +51,5 @@ TEST(CodiciGaraTest, HighestCodesFitTheirFields) {
   EXPECT_EQ(codice_gara_og(s), 6375);
   EXPECT_EQ(codice_gara_st(s), 82875);
 }
+
+}  // namespace compiler

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+namespace compiler {
+
 TEST(CodificaTest, EncodingOutput) {
   std::string out;
   put_u8(out, 0);
@@ -41,3 +43,5 @@ TEST(CodificaTest, AppendsToWhatIsThere) {
   put_i16_le(out, 1);
   EXPECT_EQ(out, std::string("ab\x01\x00", 4));
 }
+
+}  // namespace compiler

@@ -8,6 +8,8 @@
 #include "compiler/file_compilati.h"
 #include "compiler/percorso.h"
 
+namespace compiler {
+
 namespace {
 
 // A compiled model with something in every kind of record: curves,
@@ -139,3 +141,5 @@ TEST(DecodificaTest, EmptyCellAndPlanFilesHoldNothing) {
   ASSERT_TRUE(decodifica_piano("", piano).ok());
   EXPECT_FALSE(piano.esiste());
 }
+
+}  // namespace compiler

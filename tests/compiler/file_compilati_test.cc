@@ -8,6 +8,8 @@
 #include "compiler/arrotonda.h"
 #include "compiler/decodifica.h"
 
+namespace compiler {
+
 namespace {
 
 // The plan of a route of `lunghezza` metres as the reader leaves it: metres 0
@@ -150,3 +152,5 @@ TEST(FileCompilatiTest, PlanFileOfA309000MetreRoute) {
   ASSERT_TRUE(decodifica_piano(b, letto).ok());
   EXPECT_TRUE(letto == t);
 }
+
+}  // namespace compiler

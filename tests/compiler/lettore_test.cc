@@ -10,6 +10,8 @@
 #include "compiler/scenario.h"
 #include "tests/file_prova.h"
 
+namespace compiler {
+
 namespace {
 
 using file_prova::crlf;
@@ -687,3 +689,5 @@ TEST(LettoreTest, WithoutPlanCurveRowsAreNotRecognised) {
 }
 
 }  // namespace
+
+}  // namespace compiler

@@ -9,6 +9,8 @@
 #include "compiler/codifica.h"
 #include "compiler/decodifica.h"
 
+namespace compiler {
+
 namespace {
 
 // A line source with the given general records and feature rows, and a
@@ -141,3 +143,5 @@ TEST(PercorsoTest, TheSameInputTwiceGivesTheSameBytes) {
   EXPECT_EQ(prima.file.tabella, seconda.file.tabella);
   EXPECT_EQ(prima.file.celle, seconda.file.celle);
 }
+
+}  // namespace compiler

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace compiler {
+
 namespace {
 
 scenario con_celle(std::size_t n) {
@@ -274,3 +276,5 @@ TEST(PosaTest, StartAndEndInOneCellEndsAsStart) {
   memo_rallentamento(s, {1000, 50, 10, 3, 0, 0});
   EXPECT_EQ(disegna(s), "21:3/50/0/3/0/0/0/0 ");
 }
+
+}  // namespace compiler

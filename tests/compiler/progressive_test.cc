@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace compiler {
+
 namespace {
 
 using terna = std::array<std::int32_t, 3>;  // P, K, F
@@ -112,3 +114,5 @@ TEST(ProgressiveTest, SecondCallAddsOneHundredAgain) {
   progressive_ordina(s);
   EXPECT_EQ(leggi(s), "224000,381200,1 108000,-107000,0 24000,219200,1 ");
 }
+
+}  // namespace compiler

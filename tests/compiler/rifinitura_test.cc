@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace compiler {
+
 namespace {
 
 struct posto {
@@ -310,3 +312,5 @@ TEST(RifinituraTest, LaterFaultReplacesEarlier) {
             12,
             12050});
 }
+
+}  // namespace compiler

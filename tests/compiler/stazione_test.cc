@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace compiler {
+
 namespace {
 
 // A route of 10000 m: cells 0 .. 340. Slot 1 holds a station ending at 950.
@@ -91,3 +93,5 @@ TEST(StazioneTest, ApproachCodesStayAfterCellOne) {
 }
 
 }  // namespace
+
+}  // namespace compiler

@@ -11,6 +11,8 @@
 #include "source/cp1252.h"
 #include "tests/file_prova.h"
 
+namespace compiler {
+
 namespace {
 
 using file_prova::crlf;
@@ -281,7 +283,7 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
     std::string out;
     for (const std::string& r : righe) {
       std::string scartato;
-      EXPECT_TRUE(in_cp1252(r, out, scartato)) << scartato;
+      EXPECT_TRUE(source::in_cp1252(r, out, scartato)) << scartato;
       out += "\r\n";
     }
     return out;
@@ -295,3 +297,5 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
   EXPECT_EQ(brevi(d), (std::vector<std::string>{in_treno(50, 34, 0),
                                                 in_treno(104, 73, 0)}));
 }
+
+}  // namespace compiler

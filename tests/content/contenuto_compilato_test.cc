@@ -35,7 +35,8 @@ std::size_t cella_di_posizione(std::int64_t posizione) {
 
 // The rows of one record kind, read back from the written content.
 std::vector<lettura> righe_di(const std::vector<std::string>& righe,
-                              std::span<const tipo_record> parte, record kind) {
+                              std::span<const source::tipo_record> parte,
+                              source::record kind) {
   std::vector<lettura> l;
   for (const std::string& riga : righe) {
     lettura r = riga_letta::leggi(riga, parte);
@@ -51,12 +52,13 @@ class ContenutoCompilatoTest : public testing::Test {
   static void SetUpTestSuite() {
     cartella_ = std::make_unique<file_prova::cartella>();
     const fs::path& d = cartella_->percorso();
-    for (const fs::path& f : {nomi_file::piano(d, "Vendralo"),
-                              nomi_file::tabella(d, "Vendralo", "Kv4417"),
-                              nomi_file::celle(d, "Vendralo", "Kv4417")}) {
+    for (const fs::path& f :
+         {source::nomi_file::piano(d, "Vendralo"),
+          source::nomi_file::tabella(d, "Vendralo", "Kv4417"),
+          source::nomi_file::celle(d, "Vendralo", "Kv4417")}) {
       file_prova::scrivi(f, std::string(7000000, 'x'));
     }
-    s_ = std::make_unique<scenario>();
+    s_ = std::make_unique<compiler::scenario>();
     s_->nome_linea = "Vendralo";
     s_->nome_treno = "Kv4417";
     ASSERT_TRUE(dati_linea(d, "Vendralo").ok());
@@ -69,15 +71,15 @@ class ContenutoCompilatoTest : public testing::Test {
   }
 
   static const fs::path& d() { return cartella_->percorso(); }
-  static const scenario& s() { return *s_; }
+  static const compiler::scenario& s() { return *s_; }
 
   static std::unique_ptr<file_prova::cartella> cartella_;
-  static std::unique_ptr<scenario> s_;
+  static std::unique_ptr<compiler::scenario> s_;
   static esito_cartella esito_;
 };
 
 std::unique_ptr<file_prova::cartella> ContenutoCompilatoTest::cartella_;
-std::unique_ptr<scenario> ContenutoCompilatoTest::s_;
+std::unique_ptr<compiler::scenario> ContenutoCompilatoTest::s_;
 esito_cartella ContenutoCompilatoTest::esito_ = esito_cartella::errore_file;
 
 }  // namespace
@@ -86,24 +88,27 @@ TEST_F(ContenutoCompilatoTest, CompilesWithoutFaultAndDeletesTheSources) {
   EXPECT_EQ(esito_, esito_cartella::compilato);
   EXPECT_EQ(s().codice_errore, 0);
   EXPECT_EQ(s().posizione_errore, 0);
-  EXPECT_FALSE(fs::exists(nomi_file::sorgente_linea(d(), "Vendralo")));
+  EXPECT_FALSE(fs::exists(source::nomi_file::sorgente_linea(d(), "Vendralo")));
   EXPECT_FALSE(
-      fs::exists(nomi_file::sorgente_treno(d(), "Vendralo", "Kv4417")));
+      fs::exists(source::nomi_file::sorgente_treno(d(), "Vendralo", "Kv4417")));
 }
 
 TEST_F(ContenutoCompilatoTest, CompiledFilesHaveTheirSizes) {
-  EXPECT_EQ(fs::file_size(nomi_file::piano(d(), "Vendralo")), 6319964u);
-  EXPECT_EQ(fs::file_size(nomi_file::celle(d(), "Vendralo", "Kv4417")), 94815u);
+  EXPECT_EQ(fs::file_size(source::nomi_file::piano(d(), "Vendralo")), 6319964u);
+  EXPECT_EQ(fs::file_size(source::nomi_file::celle(d(), "Vendralo", "Kv4417")),
+            94815u);
   // 87 slots of 34 bytes, plus every text: the two identifiers, the station
   // names and the board texts.
   std::uintmax_t testi = std::string("Vendralo").size() + 6;
   for (const riga_stazione& st : stazioni_treno()) testi += st.nome.size();
-  for (const lettura& b : righe_di(righe_linea(), record_caratteristiche(),
-                                   record::cartello_indicatore)) {
+  for (const lettura& b :
+       righe_di(righe_linea(), source::record_caratteristiche(),
+                source::record::cartello_indicatore)) {
     testi += b.testo.size();
   }
-  EXPECT_EQ(fs::file_size(nomi_file::tabella(d(), "Vendralo", "Kv4417")),
-            87u * 34u + testi);
+  EXPECT_EQ(
+      fs::file_size(source::nomi_file::tabella(d(), "Vendralo", "Kv4417")),
+      87u * 34u + testi);
 }
 
 TEST_F(ContenutoCompilatoTest, RouteSlotsHoldTheGeneralValues) {
@@ -144,7 +149,7 @@ TEST_F(ContenutoCompilatoTest, StationsFillSlotsOneToFiftySix) {
   ASSERT_EQ(stazioni.size(), 56u);
   for (std::size_t k = 1; k <= 56; ++k) {
     const riga_stazione& st = stazioni[k - 1];
-    const voce_dati& v = t[k];
+    const compiler::voce_dati& v = t[k];
     SCOPED_TRACE(st.nome);
     EXPECT_EQ(v.testo, st.nome);
     EXPECT_EQ(v.valore_c, st.posizione);
@@ -163,32 +168,35 @@ TEST_F(ContenutoCompilatoTest, StationsFillSlotsOneToFiftySix) {
       EXPECT_EQ(s().celle[fermata].valore1, static_cast<std::int16_t>(k));
     }
   }
-  EXPECT_EQ(t[57], voce_dati{});
-  EXPECT_EQ(t[58], voce_dati{});
+  EXPECT_EQ(t[57], compiler::voce_dati{});
+  EXPECT_EQ(t[58], compiler::voce_dati{});
 }
 
 TEST_F(ContenutoCompilatoTest, BoardTextsCountDownFromSlotEighty) {
-  const auto cartelli = righe_di(righe_linea(), record_caratteristiche(),
-                                 record::cartello_indicatore);
+  const auto cartelli =
+      righe_di(righe_linea(), source::record_caratteristiche(),
+               source::record::cartello_indicatore);
   ASSERT_EQ(cartelli.size(), 22u);
   for (std::size_t i = 0; i < cartelli.size(); ++i) {
     const std::size_t voce = 80 - i;
     SCOPED_TRACE(cartelli[i].testo);
     EXPECT_EQ(s().tabella_dati[voce].testo, cartelli[i].testo);
-    const cella& c = s().celle[cella_di_posizione(cartelli[i].numeri[0])];
+    const compiler::cella& c =
+        s().celle[cella_di_posizione(cartelli[i].numeri[0])];
     EXPECT_EQ(c.tipo_cella, 14);
     EXPECT_EQ(c.valore1, static_cast<std::int16_t>(voce));
   }
 }
 
 TEST_F(ContenutoCompilatoTest, SignalCellsAreEncodedFromTheirRows) {
-  const auto segnali = righe_di(righe_treno(), record_treno(), record::segnale);
+  const auto segnali =
+      righe_di(righe_treno(), source::record_treno(), source::record::segnale);
   ASSERT_EQ(segnali.size(), 164u);
   for (const lettura& r : segnali) {
     // posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo
     const auto& v = r.numeri;
     SCOPED_TRACE(v[0]);
-    const cella& c = s().celle[cella_di_posizione(v[0])];
+    const compiler::cella& c = s().celle[cella_di_posizione(v[0])];
     EXPECT_EQ(c.tipo_cella, 1);
     EXPECT_EQ(c.valore1, v[2] * 10 + v[7]);
     EXPECT_EQ(c.valore2, v[3] * 10 + v[8]);
@@ -198,19 +206,20 @@ TEST_F(ContenutoCompilatoTest, SignalCellsAreEncodedFromTheirRows) {
     EXPECT_EQ(c.tempo_segnale, v[1] == 2 ? v[10] : 0);
   }
   int n = 0;
-  for (const cella& c : s().celle) n += c.tipo_cella == 1 ? 1 : 0;
+  for (const compiler::cella& c : s().celle) n += c.tipo_cella == 1 ? 1 : 0;
   EXPECT_EQ(n, 164);
 }
 
 TEST_F(ContenutoCompilatoTest, SpeedBoardCellsAreEncodedFromTheirRows) {
-  const auto indicatori = righe_di(righe_linea(), record_caratteristiche(),
-                                   record::indicatori_v_max);
+  const auto indicatori =
+      righe_di(righe_linea(), source::record_caratteristiche(),
+               source::record::indicatori_v_max);
   ASSERT_EQ(indicatori.size(), 71u);
   for (const lettura& r : indicatori) {
     // posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced
     const auto& v = r.numeri;
     SCOPED_TRACE(v[0]);
-    const cella& c = s().celle[cella_di_posizione(v[0])];
+    const compiler::cella& c = s().celle[cella_di_posizione(v[0])];
     EXPECT_EQ(c.tipo_cella, 6);
     EXPECT_EQ(c.valore1, arrotonda(v[5] / 5.0 + v[1] * 20));
     EXPECT_EQ(c.valore2, arrotonda(v[6] / 5.0 + v[2] * 20));
@@ -218,10 +227,10 @@ TEST_F(ContenutoCompilatoTest, SpeedBoardCellsAreEncodedFromTheirRows) {
     EXPECT_EQ(c.valore4, v[4] * 10 + v[8]);
   }
   int n = 0;
-  for (const cella& c : s().celle) n += c.tipo_cella == 6 ? 1 : 0;
+  for (const compiler::cella& c : s().celle) n += c.tipo_cella == 6 ? 1 : 0;
   EXPECT_EQ(n, 71);
   // The first board, worked by hand: 95/5 + 95*20, 100/5 + 100*20.
-  const cella& prima = s().celle[25];
+  const compiler::cella& prima = s().celle[25];
   EXPECT_EQ(prima.valore1, 1919);
   EXPECT_EQ(prima.valore3, 2020);
   // A board with its right side blank: 130*20.

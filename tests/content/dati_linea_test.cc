@@ -43,7 +43,7 @@ sezione sezione_di(const std::vector<std::string>& r, std::string_view nome) {
 std::vector<lettura> letture(std::string_view nome) {
   std::vector<lettura> l;
   for (const std::string& riga : sezione_di(righe_linea(), nome).righe) {
-    l.push_back(riga_letta::leggi(riga, record_caratteristiche()));
+    l.push_back(riga_letta::leggi(riga, source::record_caratteristiche()));
   }
   return l;
 }
@@ -145,31 +145,33 @@ TEST(DatiLineaTest, QuotedFeatureRowsStandWhereStated) {
 
 TEST(DatiLineaTest, EveryRowReadsAsItsOwnRecord) {
   const std::vector<std::string> r = righe_linea();
-  const std::map<std::string_view, record> atteso = {
-      {"[curve]", record::curva},
-      {"[pendenze]", record::pendenza},
-      {"[montagne]", record::montagna},
-      {"[cartelli]", record::indicatori_v_max},
-      {"[indicazioni]", record::cartello_indicatore},
+  const std::map<std::string_view, source::record> atteso = {
+      {"[curve]", source::record::curva},
+      {"[pendenze]", source::record::pendenza},
+      {"[montagne]", source::record::montagna},
+      {"[cartelli]", source::record::indicatori_v_max},
+      {"[indicazioni]", source::record::cartello_indicatore},
   };
   for (const auto& [nome, kind] : atteso) {
     for (const std::string& riga : sezione_di(r, nome).righe) {
       SCOPED_TRACE(riga);
-      const lettura l = riga_letta::leggi(riga, record_caratteristiche());
+      const lettura l =
+          riga_letta::leggi(riga, source::record_caratteristiche());
       EXPECT_EQ(l.errore, "");
       EXPECT_EQ(l.kind, kind);
     }
   }
   for (const std::string& riga : sezione_di(r, "[generale]").righe) {
     SCOPED_TRACE(riga);
-    EXPECT_EQ(riga_letta::leggi(riga, record_generali()).errore, "");
+    EXPECT_EQ(riga_letta::leggi(riga, source::record_generali()).errore, "");
   }
   // Headers, empty lines and "[fine]" are no records in either part.
   for (const std::string& riga : r) {
     if (!riga.empty() && !riga.starts_with("[")) continue;
     SCOPED_TRACE(riga);
-    EXPECT_TRUE(riga_letta::nessun_record(riga, record_caratteristiche()));
-    EXPECT_TRUE(riga_letta::nessun_record(riga, record_generali()));
+    EXPECT_TRUE(
+        riga_letta::nessun_record(riga, source::record_caratteristiche()));
+    EXPECT_TRUE(riga_letta::nessun_record(riga, source::record_generali()));
   }
 }
 
@@ -261,7 +263,7 @@ TEST(DatiLineaTest, SpeedBoardsHaveTheirGroupsBlankSidesAndExtremes) {
   int vuote = 0;
   for (const std::string& riga : righe) {
     SCOPED_TRACE(riga);
-    const lettura b = riga_letta::leggi(riga, record_caratteristiche());
+    const lettura b = riga_letta::leggi(riga, source::record_caratteristiche());
     const std::int32_t p = b.numeri[0];
     EXPECT_EQ(p % 50, 0);
     const bool destra_vuota = riga.ends_with(",  ,  ,  ,  0");
@@ -357,7 +359,7 @@ TEST(DatiLineaTest, LinesideBoardsStandAtTheirPositionsWithPaddedTexts) {
 
 TEST(DatiLineaTest, WritesTheFileWholeWithCrLf) {
   file_prova::cartella c;
-  const auto file = nomi_file::sorgente_linea(c.percorso(), "Vendralo");
+  const auto file = source::nomi_file::sorgente_linea(c.percorso(), "Vendralo");
   ASSERT_EQ(file.filename(), "Vendralo_linea.txt");
   // A longer file of the same name is replaced whole.
   file_prova::scrivi(file, std::string(1 << 16, 'x'));

@@ -97,8 +97,8 @@ TEST(DatiNoteTest, PlacesNamedInTheNotesAreStationsOfTheRun) {
 
 TEST(DatiNoteTest, WritesAccentsAsSingleBytesAndReplacesTheFileWhole) {
   file_prova::cartella c;
-  const auto file =
-      nomi_file::documento(c.percorso(), "Vendralo", "Kv4417", "note.txt");
+  const auto file = source::nomi_file::documento(c.percorso(), "Vendralo",
+                                                 "Kv4417", "note.txt");
   EXPECT_EQ(file.filename(), "Vendralo_Kv4417_note.txt");
   file_prova::scrivi(file, std::string(50000, '#'));
 

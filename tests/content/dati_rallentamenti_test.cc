@@ -92,8 +92,8 @@ TEST(DatiRallentamentiTest, TableLinesHaveBarsExactlyAtTheColumnBoundaries) {
 
 TEST(DatiRallentamentiTest, WritesCrLfLinesAndReplacesAnOlderLongerFile) {
   file_prova::cartella c;
-  const auto file = nomi_file::documento(c.percorso(), "Vendralo", "Kv4417",
-                                         "rallentamenti.txt");
+  const auto file = source::nomi_file::documento(c.percorso(), "Vendralo",
+                                                 "Kv4417", "rallentamenti.txt");
   EXPECT_EQ(file.filename(), "Vendralo_Kv4417_rallentamenti.txt");
   file_prova::scrivi(file, std::string(20000, 'x'));
 

@@ -577,8 +577,8 @@ TEST(DatiSchedaTest, LinesidePointsMatchTheLinesBoards) {
 
 TEST(DatiSchedaTest, WritesTheSheetWholeInPlainAscii) {
   file_prova::cartella c;
-  const auto file = nomi_file::documento(c.percorso(), "Vendralo", "Kv4417",
-                                         "scheda_treno.txt");
+  const auto file = source::nomi_file::documento(c.percorso(), "Vendralo",
+                                                 "Kv4417", "scheda_treno.txt");
   EXPECT_EQ(file.filename(), "Vendralo_Kv4417_scheda_treno.txt");
   file_prova::scrivi(file, std::string(100000, '#'));
 

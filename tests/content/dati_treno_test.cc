@@ -38,7 +38,7 @@ std::vector<std::string> sezione(std::string_view nome) {
 std::vector<lettura> letture(std::string_view nome) {
   std::vector<lettura> l;
   for (const std::string& riga : sezione(nome)) {
-    l.push_back(riga_letta::leggi(riga, record_treno()));
+    l.push_back(riga_letta::leggi(riga, source::record_treno()));
   }
   return l;
 }
@@ -93,7 +93,8 @@ TEST(DatiTrenoTest, GeneralAndAdhesionRowsAreTheQuotedOnes) {
   EXPECT_EQ(sezione("[aderenze]"),
             std::vector<std::string>{"aderenza,   0,    100"});
   // The clock's blank-separated values read as 17, 24, 30.
-  const lettura orologio = riga_letta::leggi(generale[3], record_treno());
+  const lettura orologio =
+      riga_letta::leggi(generale[3], source::record_treno());
   EXPECT_EQ(orologio.errore, "");
   EXPECT_EQ(orologio.numeri, (std::vector<std::int32_t>{17, 24, 30}));
 }
@@ -119,9 +120,9 @@ TEST(DatiTrenoTest, SpeedLimitsAreTheFortyRowsInTheirColumns) {
     SCOPED_TRACE(righe[i]);
     // Position in 8 characters (4 on the first row), speed in 6.
     EXPECT_EQ(righe[i].size(), i == 0 ? 20u : 24u);
-    const lettura l = riga_letta::leggi(righe[i], record_treno());
+    const lettura l = riga_letta::leggi(righe[i], source::record_treno());
     EXPECT_EQ(l.errore, "");
-    EXPECT_EQ(l.kind, record::velocita);
+    EXPECT_EQ(l.kind, source::record::velocita);
     EXPECT_EQ(std::pair(l.numeri[0], l.numeri[1]), attesi[i]);
   }
 }
@@ -139,9 +140,9 @@ TEST(DatiTrenoTest, StationRowsCarryTheStationTableInTheirColumns) {
     // "stazione," 16 columns of 46 characters in all, 16 commas, a blank.
     EXPECT_EQ(righe[i].substr(72), s.nome);
     EXPECT_EQ(righe[i][71], ' ');
-    const lettura l = riga_letta::leggi(righe[i], record_treno());
+    const lettura l = riga_letta::leggi(righe[i], source::record_treno());
     EXPECT_EQ(l.errore, "");
-    EXPECT_EQ(l.kind, record::stazione);
+    EXPECT_EQ(l.kind, source::record::stazione);
     const std::vector<std::int32_t> attesi = {
         s.posizione, s.categoria, s.lunghezza, s.opzione,
         s.cifra_3,   s.cifra_2,   s.numero_1,  s.numero_2,
@@ -164,7 +165,7 @@ TEST(DatiTrenoTest, SignalsHaveTheStatedValuesAndLayout) {
   const std::vector<lettura> l = letture("[segnali]");
   for (const lettura& s : l) {
     EXPECT_EQ(s.errore, "");
-    EXPECT_EQ(s.kind, record::segnale);
+    EXPECT_EQ(s.kind, source::record::segnale);
   }
   struct caso {
     const char* campo;
@@ -213,9 +214,9 @@ TEST(DatiTrenoTest, EveryRowReadsAsItsOwnRecord) {
   for (const std::string& riga : righe_treno()) {
     SCOPED_TRACE(riga);
     if (riga.starts_with("[")) {
-      EXPECT_TRUE(riga_letta::nessun_record(riga, record_treno()));
+      EXPECT_TRUE(riga_letta::nessun_record(riga, source::record_treno()));
     } else {
-      EXPECT_EQ(riga_letta::leggi(riga, record_treno()).errore, "");
+      EXPECT_EQ(riga_letta::leggi(riga, source::record_treno()).errore, "");
     }
   }
 }
@@ -229,10 +230,10 @@ TEST(DatiTrenoTest, NoFeatureFallsOnAnotherFeaturesCell) {
     EXPECT_TRUE(nuova) << chi << " on the cell of " << it->second;
   };
   for (const std::string& riga : righe_linea()) {
-    const lettura l = riga_letta::leggi(riga, record_caratteristiche());
+    const lettura l = riga_letta::leggi(riga, source::record_caratteristiche());
     if (!l.errore.empty()) continue;
-    if (l.kind == record::indicatori_v_max ||
-        l.kind == record::cartello_indicatore) {
+    if (l.kind == source::record::indicatori_v_max ||
+        l.kind == source::record::cartello_indicatore) {
       occupa(cella(l.numeri[0]), riga);
     }
   }
@@ -255,7 +256,7 @@ TEST(DatiTrenoTest, NoFeatureFallsOnAnotherFeaturesCell) {
 TEST(DatiTrenoTest, WritesTheFileUnderTheTrainsNameOnly) {
   file_prova::cartella c;
   const auto file =
-      nomi_file::sorgente_treno(c.percorso(), "Vendralo", "Kv4417");
+      source::nomi_file::sorgente_treno(c.percorso(), "Vendralo", "Kv4417");
   ASSERT_EQ(file.filename(), "Vendralo_Kv4417-.txt");
   file_prova::scrivi(file, std::string(1 << 16, 'x'));
   ASSERT_TRUE(dati_treno(c.percorso(), "Vendralo", "Kv4417").ok());

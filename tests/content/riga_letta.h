@@ -17,7 +17,7 @@ namespace riga_letta {
 
 struct lettura {
   std::string errore;  // empty when the row read cleanly
-  record kind = record::lunghezza_percorso;
+  source::record kind = source::record::lunghezza_percorso;
   std::vector<std::int32_t> numeri;
   std::string testo;  // the text value, for rows that end with one
 };
@@ -25,13 +25,13 @@ struct lettura {
 // The row must be recognised by exactly one record of `parte`, every value
 // must read at its width, and nothing may be left on the line.
 inline lettura leggi(std::string_view riga,
-                     std::span<const tipo_record> parte) {
+                     std::span<const source::tipo_record> parte) {
   lettura l;
   const std::string byte = std::string(riga) + "\r\n";
-  lettore_campi in(byte);
+  source::lettore_campi in(byte);
   const std::string_view campo = *in.campo();
-  const tipo_record* trovato = nullptr;
-  for (const tipo_record& r : parte) {
+  const source::tipo_record* trovato = nullptr;
+  for (const source::tipo_record& r : parte) {
     if (!riconosce(r, campo)) continue;
     if (trovato != nullptr) {
       l.errore = "keyword matches two records";
@@ -44,8 +44,8 @@ inline lettura leggi(std::string_view riga,
     return l;
   }
   l.kind = trovato->kind;
-  for (const larghezza w : trovato->valori) {
-    if (w == larghezza::testo) {
+  for (const source::larghezza w : trovato->valori) {
+    if (w == source::larghezza::testo) {
       l.testo = std::string(*in.testo());
       continue;
     }
@@ -63,11 +63,11 @@ inline lettura leggi(std::string_view riga,
 
 // True when no record of `parte` recognises the line's keyword field.
 inline bool nessun_record(std::string_view riga,
-                          std::span<const tipo_record> parte) {
+                          std::span<const source::tipo_record> parte) {
   const std::string byte = std::string(riga) + "\r\n";
-  lettore_campi in(byte);
+  source::lettore_campi in(byte);
   const std::string_view campo = *in.campo();
-  for (const tipo_record& r : parte) {
+  for (const source::tipo_record& r : parte) {
     if (riconosce(r, campo)) return false;
   }
   return true;

@@ -384,7 +384,7 @@ TEST(ServerTest, HoverShowsWhatTheCompileMakesOfAValue) {
        "stazione,    3600",
        "3600",
        {"**posizione**: valore 1 di 17", "**Letto:** 3600",
-        "cella 73, che inizia a 3650 m", "voce 2: da 3250 m a 3950 m",
+        "cella 73, che inizia a 3600 m", "voce 2: da 3250 m a 3950 m",
         "fermata nella cella 78, che inizia a 3900 m",
         "progressiva km 3.600 (prima di ogni progressiva)"}},
       {true,
@@ -399,7 +399,7 @@ TEST(ServerTest, HoverShowsWhatTheCompileMakesOfAValue) {
       {true,
        "segnale,    1400",
        "1400",
-       {"cella 29, che inizia a 1450 m: la griglia compilata vi tiene un "
+       {"cella 29, che inizia a 1400 m: la griglia compilata vi tiene un "
         "segnale"}},
       {false,
        "cartello_indicatore,  39050",

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace source {
+
 namespace {
 
 // Runs the reads named by `passi` ('c' keyword field, 'n' numeric value at
@@ -151,3 +153,5 @@ TEST(CampiTest, LineOfEachKeywordField) {
 }
 
 }  // namespace
+
+}  // namespace source

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace source {
+
 TEST(Cp1252Test, AccentsBecomeSingleBytes) {
   struct caso {
     std::string utf8;
@@ -47,3 +49,5 @@ TEST(Cp1252Test, EveryDefinedByteComesBackFromItsText) {
     EXPECT_EQ(di_nuovo, byte);
   }
 }
+
+}  // namespace source

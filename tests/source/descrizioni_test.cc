@@ -10,12 +10,9 @@
 #include "content/dati_treno.h"
 #include "tests/content/riga_letta.h"
 
-namespace {
+namespace source {
 
-using source::descrizione;
-using source::descrizione_record;
-using source::descrizioni;
-using source::parte_record;
+namespace {
 
 std::span<const tipo_record> tabella_di(parte_record p) {
   switch (p) {
@@ -45,7 +42,7 @@ TEST(DescrizioniTest, EveryRecordOfTheReaderHasItsEntry) {
       EXPECT_EQ(d.campi.size(), r.valori.size());
       EXPECT_FALSE(d.parole.empty());
       EXPECT_FALSE(d.significato.empty());
-      for (const source::descrizione_campo& c : d.campi) {
+      for (const descrizione_campo& c : d.campi) {
         EXPECT_FALSE(c.nome.empty());
         EXPECT_FALSE(c.memorizzato.empty()) << c.nome;
         EXPECT_FALSE(c.compilazione.empty()) << c.nome;
@@ -106,23 +103,24 @@ TEST(DescrizioniTest, SectionsAreTheHeadersOfTheSources) {
   auto come_testi = [](std::span<const std::string_view> s) {
     return std::vector<std::string>(s.begin(), s.end());
   };
-  EXPECT_EQ(come_testi(source::sezioni_linea()), intestazioni(linea));
-  EXPECT_EQ(come_testi(source::sezioni_treno()), intestazioni(treno));
+  EXPECT_EQ(come_testi(sezioni_linea()), intestazioni(linea));
+  EXPECT_EQ(come_testi(sezioni_treno()), intestazioni(treno));
   for (const descrizione_record& d : descrizioni()) {
     SCOPED_TRACE(d.sezione);
-    const auto sezioni = d.parte == parte_record::treno
-                             ? source::sezioni_treno()
-                             : source::sezioni_linea();
+    const auto sezioni =
+        d.parte == parte_record::treno ? sezioni_treno() : sezioni_linea();
     EXPECT_NE(std::find(sezioni.begin(), sezioni.end(), d.sezione),
               sezioni.end());
   }
 }
 
 TEST(DescrizioniTest, WidthsAreNamedWithTheirRange) {
-  EXPECT_EQ(source::intervallo_larghezza(larghezza::i32),
+  EXPECT_EQ(intervallo_larghezza(larghezza::i32),
             "da -2147483648 a 2147483647");
-  EXPECT_EQ(source::intervallo_larghezza(larghezza::i16), "da -32768 a 32767");
-  EXPECT_EQ(source::intervallo_larghezza(larghezza::u8), "da 0 a 255");
-  EXPECT_EQ(source::intervallo_larghezza(larghezza::testo), "");
-  EXPECT_EQ(source::nome_larghezza(larghezza::u8), "8 bit senza segno");
+  EXPECT_EQ(intervallo_larghezza(larghezza::i16), "da -32768 a 32767");
+  EXPECT_EQ(intervallo_larghezza(larghezza::u8), "da 0 a 255");
+  EXPECT_EQ(intervallo_larghezza(larghezza::testo), "");
+  EXPECT_EQ(nome_larghezza(larghezza::u8), "8 bit senza segno");
 }
+
+}  // namespace source

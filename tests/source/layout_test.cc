@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace source {
+
 TEST(LayoutTest, BlankFormsGiveTheLineFileRows) {
   const std::array<std::int64_t, 3> progressiva = {24000, 219000, 1};
   struct caso {
@@ -107,3 +109,5 @@ TEST(LayoutTest, BoardTextPadsEveryLineToTheLongest) {
     EXPECT_EQ(testo_cartello(std::span(c.righe).first(c.quante)), c.attesa);
   }
 }
+
+}  // namespace source

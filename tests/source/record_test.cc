@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace source {
+
 TEST(RecordTest, CaseRulesOfTheKeywordTests) {
   struct caso {
     record kind;
@@ -39,3 +41,5 @@ TEST(RecordTest, FoldsAsciiLettersOnly) {
   // the single-byte code page, but only ASCII letters are folded.
   EXPECT_FALSE(contiene_senza_maiuscole("\xC0", "\xE0"));
 }
+
+}  // namespace source

@@ -2,6 +2,7 @@
 #include "app/avvio.h"
 
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 #include "app/compila.h"
@@ -9,6 +10,7 @@
 #include "app/corsa.h"
 #include "app/disegno.h"
 #include "app/ispeziona.h"
+#include "app/lsp.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
 #include "port/sistema.h"
@@ -30,6 +32,8 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
     case comando::versione:
       out << testo_versione();
       return stato_ok;
+    case comando::lsp:
+      return esegui_lsp(o, std::cin, out, err);
     case comando::compila:
     case comando::controlla:
     case comando::ispeziona:
@@ -63,6 +67,7 @@ int avvia(std::span<const std::string> argomenti, std::string_view argv0,
     case comando::corsa:
     case comando::aiuto:
     case comando::versione:
+    case comando::lsp:
       break;
   }
   return esegui_corsa(o, cartella, p, err);

@@ -20,10 +20,9 @@ struct parola_comando {
   comando cosa;
 };
 constexpr parola_comando parole_comando[] = {
-    {"compile", comando::compila},
-    {"check", comando::controlla},
-    {"inspect", comando::ispeziona},
-    {"plot", comando::disegna},
+    {"compile", comando::compila},   {"check", comando::controlla},
+    {"inspect", comando::ispeziona}, {"plot", comando::disegna},
+    {"lsp", comando::lsp},
 };
 
 // The commands that name a scenario by its two identifiers.
@@ -87,6 +86,10 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       o.json = true;
     } else if (a == "--points" && o.cosa == comando::ispeziona) {
       o.punti = true;
+    } else if (a == "--notepad++" && o.cosa == comando::lsp) {
+      auto v = valore();
+      if (!v || v->empty()) return sbagliato("--notepad++ needs a folder name");
+      o.notepad = *v;
     } else if (a == "--output" && o.cosa == comando::disegna) {
       auto v = valore();
       if (!v || v->empty()) return sbagliato("--output needs a file name");
@@ -136,6 +139,14 @@ std::string testo_aiuto() {
          "      with its stations, and the profile along it (speed limit,\n"
          "      gradient, signals, speed restrictions, stations, mountain\n"
          "      sections). Written to FILE, by default DIR/ID_TRAIN.svg.\n"
+         "  scenario lsp [--notepad++ DIR]\n"
+         "      Serve the authors' editors as a language server on standard\n"
+         "      input and output: the check's faults and warnings as they "
+         "type,\n"
+         "      hover, completion, signature help, outline and quick fixes.\n"
+         "      --notepad++ DIR writes DIR/scenario.xml, the Notepad++ "
+         "language\n"
+         "      of the sources, instead.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"

@@ -1,6 +1,6 @@
 // The command line: the whole run (default), the compile or the check of an
-// author's sources, the inspection and the plot of compiled files, plus
-// --help and --version.
+// author's sources, the inspection and the plot of compiled files, the
+// language server for the authors' editors, plus --help and --version.
 #ifndef APP_RIGA_COMANDO_H_
 #define APP_RIGA_COMANDO_H_
 
@@ -17,6 +17,7 @@ enum class comando {
   controlla,
   ispeziona,
   disegna,
+  lsp,
   aiuto,
   versione
 };
@@ -27,11 +28,12 @@ struct opzioni {
   // --route and --train (compile, check, inspect, plot)
   std::string linea = "Vendralo";
   std::string treno = "Kv4417";
-  bool conserva_sorgenti = false;     // --keep-sources (whole run only)
-  bool severo = false;                // --strict (check only)
-  bool json = false;                  // --json (inspect only)
-  bool punti = false;                 // --points (inspect --json only)
-  std::optional<std::string> uscita;  // --output (plot only)
+  bool conserva_sorgenti = false;      // --keep-sources (whole run only)
+  bool severo = false;                 // --strict (check only)
+  bool json = false;                   // --json (inspect only)
+  bool punti = false;                  // --points (inspect --json only)
+  std::optional<std::string> uscita;   // --output (plot only)
+  std::optional<std::string> notepad;  // --notepad++ DIR (lsp only)
 };
 
 struct esito_riga_comando {

@@ -170,6 +170,8 @@ io_status file_sostitutivo::conferma() {
   return stato_;
 }
 
+void ingresso_binario() {}
+
 std::optional<fs::path> cartella_programma(std::string_view argv0) {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);

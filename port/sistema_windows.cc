@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -292,6 +293,8 @@ io_status file_sostitutivo::conferma() {
   temporaneo_.clear();
   return stato_;
 }
+
+void ingresso_binario() { _setmode(_fileno(stdin), _O_BINARY); }
 
 std::optional<fs::path> cartella_programma(std::string_view argv0) {
   // The buffer grows until the whole name fits: names may be longer than

@@ -61,6 +61,12 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_EQ(e.valide->treno, "T-1");
   EXPECT_FALSE(leggi({"plot"}).valide->uscita);
 
+  e = leggi({"lsp", "--notepad++", "editors"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_EQ(e.valide->cosa, comando::lsp);
+  EXPECT_EQ(*e.valide->notepad, "editors");
+  EXPECT_FALSE(leggi({"lsp"}).valide->notepad);
+
   EXPECT_EQ(leggi({"--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"plot", "--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"compile", "--help"}).valide->cosa, comando::aiuto);
@@ -89,6 +95,9 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
       {"plot", "--output"},
       {"plot", "--output", ""},
       {"plot", "--route", "x y"},
+      {"lsp", "--notepad++"},
+      {"lsp", "--route", "x"},
+      {"plot", "--notepad++", "d"},
       {"compile", "inspect"},
   };
   for (const auto& c : casi) {
@@ -103,8 +112,8 @@ TEST(RigaComandoTest, HelpListsTheCommandsAndTheExitStatuses) {
   const std::string aiuto = testo_aiuto();
   for (const char* s :
        {"scenario compile", "scenario inspect", "--json [--points]",
-        "scenario plot", "[--output FILE]", "0  done", "1  compile fault",
-        "2  usage error", "3  a file"}) {
+        "scenario plot", "[--output FILE]", "scenario lsp [--notepad++ DIR]",
+        "0  done", "1  compile fault", "2  usage error", "3  a file"}) {
     EXPECT_NE(aiuto.find(s), std::string::npos) << s;
   }
 }

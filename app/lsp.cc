@@ -1,22 +1,55 @@
 // The lsp command.
 #include "app/lsp.h"
 
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
 #include "app/diagnostica.h"
 #include "app/stato_uscita.h"
 #include "app/versione.h"
 #include "lsp/notepad.h"
 #include "lsp/server.h"
+#include "lsp/vscode.h"
 #include "port/sistema.h"
 
-int esegui_lsp(const opzioni& o, std::istream& in, std::ostream& out,
-               std::ostream& err) {
-  if (o.notepad) {
-    const port::io_status s = port::sostituisci_file(
-        port::percorso_da_testo(*o.notepad) / lsp::file_notepad,
-        lsp::lingua_notepad());
+namespace {
+
+// Writes each file under `cartella`, making the folders it needs.
+int scrivi(const std::filesystem::path& cartella,
+           const std::vector<lsp::file_generato>& file, std::ostream& err) {
+  for (const lsp::file_generato& f : file) {
+    const std::filesystem::path p =
+        cartella / port::percorso_da_testo(f.percorso);
+    std::error_code e;
+    std::filesystem::create_directories(p.parent_path(), e);
+    if (e) {
+      err << "scenario: " << port::testo_percorso(p.parent_path()) << ": "
+          << port::motivo_sistema(e.value()) << "\n";
+      return stato_file;
+    }
+    const port::io_status s = port::sostituisci_file(p, f.byte);
     if (!s.ok()) {
       err << "scenario: " << s.message << "\n";
       return stato_file;
+    }
+  }
+  return stato_ok;
+}
+
+}  // namespace
+
+int esegui_lsp(const opzioni& o, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  if (o.notepad || o.vscode) {
+    if (o.notepad) {
+      const int s = scrivi(port::percorso_da_testo(*o.notepad),
+                           {{lsp::file_notepad, lsp::lingua_notepad()}}, err);
+      if (s != stato_ok) return s;
+    }
+    if (o.vscode) {
+      return scrivi(port::percorso_da_testo(*o.vscode), lsp::file_vscode(),
+                    err);
     }
     return stato_ok;
   }

@@ -90,6 +90,10 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
       auto v = valore();
       if (!v || v->empty()) return sbagliato("--notepad++ needs a folder name");
       o.notepad = *v;
+    } else if (a == "--vscode" && o.cosa == comando::lsp) {
+      auto v = valore();
+      if (!v || v->empty()) return sbagliato("--vscode needs a folder name");
+      o.vscode = *v;
     } else if (a == "--output" && o.cosa == comando::disegna) {
       auto v = valore();
       if (!v || v->empty()) return sbagliato("--output needs a file name");
@@ -139,14 +143,15 @@ std::string testo_aiuto() {
          "      with its stations, and the profile along it (speed limit,\n"
          "      gradient, signals, speed restrictions, stations, mountain\n"
          "      sections). Written to FILE, by default DIR/ID_TRAIN.svg.\n"
-         "  scenario lsp [--notepad++ DIR]\n"
+         "  scenario lsp [--notepad++ DIR] [--vscode DIR]\n"
          "      Serve the authors' editors as a language server on standard\n"
          "      input and output: the check's faults and warnings as they "
          "type,\n"
          "      hover, completion, signature help, outline and quick fixes.\n"
          "      --notepad++ DIR writes DIR/scenario.xml, the Notepad++ "
          "language\n"
-         "      of the sources, instead.\n"
+         "      of the sources, and --vscode DIR the grammars and snippets of\n"
+         "      the VS Code extension under DIR, instead.\n"
          "  scenario --help | --version\n"
          "\n"
          "Exit status:\n"

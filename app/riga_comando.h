@@ -34,6 +34,7 @@ struct opzioni {
   bool punti = false;                  // --points (inspect --json only)
   std::optional<std::string> uscita;   // --output (plot only)
   std::optional<std::string> notepad;  // --notepad++ DIR (lsp only)
+  std::optional<std::string> vscode;   // --vscode DIR (lsp only)
 };
 
 struct esito_riga_comando {

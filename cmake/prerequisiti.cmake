@@ -46,8 +46,10 @@ if(SCENARIO_TESTS AND NOT CMAKE_CROSSCOMPILING)
     list(APPEND scenario_editori_mancanti "  neovim (the Neovim client test)")
   endif()
   find_program(SCENARIO_NODE node)
-  if(NOT SCENARIO_NODE)
-    list(APPEND scenario_editori_mancanti "  nodejs (the grammar test)")
+  find_program(SCENARIO_NPM npm)
+  if(NOT SCENARIO_NODE OR NOT SCENARIO_NPM)
+    list(APPEND scenario_editori_mancanti
+         "  nodejs with npm (the grammar test and the .vsix)")
   endif()
   if(NOT EXISTS ${PROJECT_SOURCE_DIR}/editors/vscode/node_modules/vscode-textmate)
     list(APPEND scenario_editori_mancanti

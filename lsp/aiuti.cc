@@ -336,7 +336,14 @@ std::string testo_sezione(const contesto& c, std::string_view intestazione) {
   return t + righe;
 }
 
-std::string snippet_di(std::string_view parola, const descrizione_record& d) {
+std::string_view testo_byte(const contesto& c, std::size_t r) {
+  return c.doc.riga_byte(r);
+}
+
+}  // namespace
+
+std::string snippet(std::string_view parola,
+                    const source::descrizione_record& d) {
   std::string t(parola);
   int k = 1;
   for (const descrizione_campo& f : d.campi) {
@@ -344,12 +351,6 @@ std::string snippet_di(std::string_view parola, const descrizione_record& d) {
   }
   return t;
 }
-
-std::string_view testo_byte(const contesto& c, std::size_t r) {
-  return c.doc.riga_byte(r);
-}
-
-}  // namespace
 
 std::string testo_chilometri(std::int64_t metri) {
   const bool negativo = metri < 0;
@@ -397,7 +398,7 @@ json hover(const contesto& c, posizione p) {
   return nullptr;
 }
 
-json completamento(const contesto& c, posizione p, bool snippet) {
+json completamento(const contesto& c, posizione p, bool con_snippet) {
   json voci = json::array();
   if (p.riga < 0 || static_cast<std::size_t>(p.riga) >= c.righe.size()) {
     return voci;
@@ -448,10 +449,10 @@ json completamento(const contesto& c, posizione p, bool snippet) {
                 {"sortText", std::string(della_sezione ? "0 " : "1 ") +
                                  std::string(parola)},
                 {"filterText", parola}};
-      if (snippet) {
+      if (con_snippet) {
         v["insertTextFormat"] = formato_snippet;
         v["textEdit"] = {{"range", sostituisce},
-                         {"newText", snippet_di(parola, *d)}};
+                         {"newText", snippet(parola, *d)}};
       } else {
         v["textEdit"] = {{"range", sostituisce}, {"newText", parola}};
       }

@@ -30,7 +30,7 @@ struct contesto {
 nlohmann::json hover(const contesto& c, posizione p);
 // CompletionItem[]: the keywords of the part at p (the section's own
 // first), or the section headers.
-nlohmann::json completamento(const contesto& c, posizione p, bool snippet);
+nlohmann::json completamento(const contesto& c, posizione p, bool con_snippet);
 // SignatureHelp of the row at p; null outside a row.
 nlohmann::json firma(const contesto& c, posizione p);
 // DocumentSymbol[] (or SymbolInformation[] for `uri` when not gerarchici).
@@ -40,6 +40,11 @@ nlohmann::json simboli(const contesto& c, bool gerarchici,
 // record gets the check's suggestion. `diagnostiche` are the context's.
 nlohmann::json azioni(const contesto& c, const std::string& uri, std::size_t da,
                       std::size_t a, const nlohmann::json& diagnostiche);
+
+// The snippet of a row: the keyword, then a placeholder named after each
+// field ("curvad5, ${1:inizio}, ${2:lunghezza}").
+std::string snippet(std::string_view parola,
+                    const source::descrizione_record& d);
 
 // The kilometre progressive as the documents write it: "194.993".
 std::string testo_chilometri(std::int64_t metri);

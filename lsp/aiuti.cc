@@ -55,16 +55,40 @@ json intervallo_riga(const contesto& c, std::size_t da, std::size_t a) {
                       a, c.doc.riga_byte(a).size(), c.cod))}};
 }
 
-// Markdown text of a table's words. Their '*' stand between blanks and
-// their '_' inside words, which Markdown leaves as they are; what could
-// start code, HTML or an escape is escaped.
+// Markdown text of a table's words. Their '*' stand between blanks, which
+// Markdown leaves as they are; a word with '_' (a field of the compiled
+// files, "valore_c") is set as code, which every client shows as written;
+// what could start code, HTML or an escape is escaped.
 std::string md(std::string_view t) {
   std::string r;
-  for (char ch : t) {
-    if (ch == '`' || ch == '<' || ch == '\\') {
-      r += '\\';
+  std::size_t i = 0;
+  while (i < t.size()) {
+    std::size_t j = i;
+    while (j < t.size() && t[j] != ' ') ++j;
+    std::string_view parola = t.substr(i, j - i);
+    // Punctuation after a word stays outside its code span.
+    std::size_t fine = parola.size();
+    while (fine > 0 && std::string_view(",.;:)").find(parola[fine - 1]) !=
+                           std::string_view::npos) {
+      --fine;
     }
-    r += ch;
+    const std::size_t apre = parola.find_first_not_of("(");
+    if (parola.find('_') != std::string_view::npos &&
+        parola.find('`') == std::string_view::npos &&
+        apre != std::string_view::npos && apre < fine) {
+      r.append(parola.substr(0, apre));
+      r += '`';
+      r.append(parola.substr(apre, fine - apre));
+      r += '`';
+      r.append(parola.substr(fine));
+    } else {
+      for (char ch : parola) {
+        if (ch == '`' || ch == '<' || ch == '\\') r += '\\';
+        r += ch;
+      }
+    }
+    if (j < t.size()) r += ' ';
+    i = j + 1;
   }
   return r;
 }

@@ -136,7 +136,7 @@ struct server::stato {
     const fs::path p =
         cartella / port::percorso_da_testo(std::string(linea) + "_linea.txt");
     return per_percorso(p) != nullptr ||
-           port::tipo_di(p) == port::tipo_voce::file;
+           (conf.disco && port::tipo_di(p) == port::tipo_voce::file);
   }
 
   void classifica(aperto& a) {
@@ -155,6 +155,7 @@ struct server::stato {
       l.in = {ingresso::stato::letto, a->doc.byte(), {}};
       return l;
     }
+    if (!conf.disco) return l;
     port::file_letto f = port::leggi_file(p);
     l.byte = std::move(f.byte);
     l.motivo = std::move(f.motivo);
@@ -176,10 +177,12 @@ struct server::stato {
   std::vector<std::string> treni(const fs::path& cartella,
                                  std::string_view linea) const {
     std::vector<std::string> nomi;
-    std::error_code e;
-    for (fs::directory_iterator i(cartella, e), fine; !e && i != fine;
-         i.increment(e)) {
-      nomi.push_back(port::testo_percorso(i->path().filename()));
+    if (conf.disco) {
+      std::error_code e;
+      for (fs::directory_iterator i(cartella, e), fine; !e && i != fine;
+           i.increment(e)) {
+        nomi.push_back(port::testo_percorso(i->path().filename()));
+      }
     }
     for (const auto& [uri, a] : aperti) {
       if (!a.percorso.empty() && a.percorso.parent_path() == cartella) {

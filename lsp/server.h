@@ -20,6 +20,9 @@ namespace lsp {
 struct configurazione {
   significato_guasto significato = nullptr;
   std::string versione;  // the program's, for serverInfo
+  // False: the pairs are made of open documents only, and no file or
+  // folder is ever read (as the fuzz target wants it).
+  bool disco = true;
 };
 
 class server {

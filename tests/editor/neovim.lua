@@ -120,8 +120,9 @@ local ok, errore = pcall(function()
   controlla("the station's position shows its cell",
             testo:find('cella 73, che inizia a 3600 m', 1, true) ~= nil, testo)
   controlla('the hover says where the compile stops',
-            testo:find("si ferma all'errore 25 (Vendralo_Kv4417-.txt, riga " ..
-                       (rv + 1) .. ')', 1, true) ~= nil, testo)
+            testo:find("si ferma all'errore 25 (", 1, true) ~= nil and
+              testo:find('Kv4417-.txt`, riga ' .. (rv + 1) .. ')', 1, true) ~= nil,
+            testo)
   -- With the speed put right, the fault goes and the station is compiled.
   sostituisci(treno, rv, 'velocita,    1250,    95')
   vim.wait(10000, function() return cerca(treno, rv, cv) == nil end, 20)

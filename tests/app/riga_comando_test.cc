@@ -61,11 +61,13 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_EQ(e.valide->treno, "T-1");
   EXPECT_FALSE(leggi({"plot"}).valide->uscita);
 
-  e = leggi({"lsp", "--notepad++", "editors"});
+  e = leggi({"lsp", "--notepad++", "editors", "--vscode", "v"});
   ASSERT_TRUE(e.valide);
   EXPECT_EQ(e.valide->cosa, comando::lsp);
   EXPECT_EQ(*e.valide->notepad, "editors");
+  EXPECT_EQ(*e.valide->vscode, "v");
   EXPECT_FALSE(leggi({"lsp"}).valide->notepad);
+  EXPECT_FALSE(leggi({"lsp"}).valide->vscode);
 
   EXPECT_EQ(leggi({"--help"}).valide->cosa, comando::aiuto);
   EXPECT_EQ(leggi({"plot", "--help"}).valide->cosa, comando::aiuto);
@@ -96,6 +98,7 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
       {"plot", "--output", ""},
       {"plot", "--route", "x y"},
       {"lsp", "--notepad++"},
+      {"lsp", "--vscode", ""},
       {"lsp", "--route", "x"},
       {"plot", "--notepad++", "d"},
       {"compile", "inspect"},

@@ -272,13 +272,18 @@ struct server::stato {
     if (l.doc == nullptr) il.byte = l.byte;
     il.motivo = l.motivo;
 
-    // File name -> findings, the line source first; each once.
+    // File name -> findings. The line source is checked with each train:
+    // what the first check finds in it stands as found, later checks add
+    // only what it did not.
     std::map<std::string, std::vector<segnalazione>> per_file;
     per_file[nome_linea];
+    std::size_t gia_nella_linea = 0;
     auto aggiungi = [&](const std::string& file, segnalazione s) {
       std::vector<segnalazione>& v = per_file[file];
-      if (std::find(v.begin(), v.end(), s) == v.end())
-        v.push_back(std::move(s));
+      const auto fine =
+          v.begin() +
+          static_cast<std::ptrdiff_t>(file == nome_linea ? gia_nella_linea : 0);
+      if (std::find(v.begin(), fine, s) == fine) v.push_back(std::move(s));
     };
     const std::vector<std::string> t = treni(cartella, linea);
     std::map<std::string, letta> letti;
@@ -295,6 +300,7 @@ struct server::stato {
         const std::string file = s.file.empty() ? nome_linea : s.file;
         aggiungi(file, std::move(s));
       }
+      gia_nella_linea = per_file[nome_linea].size();
     }
     if (t.empty()) {
       // No train yet: the line source alone, as the check reads it first.

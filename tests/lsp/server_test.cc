@@ -138,7 +138,8 @@ std::map<std::string, std::vector<std::string>> righe_del_controllo(
 
 std::string testo_di(const std::string& byte) {
   std::string t;
-  for (unsigned char c : byte) {
+  for (const char ch : byte) {
+    const auto c = static_cast<unsigned char>(ch);
     if (c < 0x80) {
       t += static_cast<char>(c);
     } else {
@@ -489,7 +490,7 @@ TEST(ServerTest, SignatureHelpShowsTheRowsFieldsWithTheActiveOne) {
   scenario_aperto a;
   struct caso {
     std::string_view cerca;
-    int attivo;
+    std::size_t attivo;
   };
   // "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0"
   const caso casi[] = {{"1400", 0}, {"2, 3", 1}, {"3, 1", 2}, {"2,1,1", 7}};
@@ -570,4 +571,27 @@ TEST(ServerTest, QuickFixPutsTheNearestKeyword) {
   const json& e = r[0]["edit"]["changes"][ul][0];
   EXPECT_EQ(e["newText"], "pendenza");
   EXPECT_EQ(e["range"], diagnostica["range"]);
+}
+
+// A line source with two trains: each train gets its own findings, the line
+// source what it holds, once.
+TEST(ServerTest, ALineSourceIsCheckedWithEachTrainOfItsFolder) {
+  const file_prova::cartella c;
+  file_prova::scrivi(c.percorso() / file_linea, linea_piccola);
+  file_prova::scrivi(c.percorso() / "Vendralo_A-.txt", treno_piccolo);
+  file_prova::scrivi(c.percorso() / "Vendralo_B-.txt",
+                     crlf("[generale]\nsabbia, 300\n[fine]\n"));
+  sessione s;
+  s.inizia();
+  const std::vector<json> u =
+      s.apri(uri_di(c.percorso() / file_linea), testo_di(linea_piccola));
+  EXPECT_EQ(righe_pubblicate(u, uri_di(c.percorso() / file_linea)),
+            (std::vector<std::string>{
+                "4:1 avviso: riga non riconosciuta: 'pendnza' (forse "
+                "'pendenza'?), la riga è ignorata"}));
+  EXPECT_EQ(
+      righe_pubblicate(u, uri_di(c.percorso() / "Vendralo_A-.txt")).size(),
+      3u);  // the sand's fault, the speed, the stop over the board
+  EXPECT_EQ(righe_pubblicate(u, uri_di(c.percorso() / "Vendralo_B-.txt")),
+            std::vector<std::string>{});
 }

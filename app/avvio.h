@@ -9,12 +9,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/piattaforma.h"
+#include "finestra/piattaforma.h"
 
 // Reads the command line (without the program's name) and runs the command;
 // `argv0` is the program's name as started, for finding its folder. Help
 // and version go to `out`, reports to `err`. Returns the exit status.
 int avvia(std::span<const std::string> argomenti, std::string_view argv0,
-          piattaforma& p, std::ostream& out, std::ostream& err);
+          finestra::piattaforma& p, std::ostream& out, std::ostream& err);
 
 #endif  // APP_AVVIO_H_

@@ -6,11 +6,11 @@
 #include "compiler/scenario.h"
 
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
-                        piattaforma& p, std::ostream& err) {
+                        finestra::piattaforma& p, std::ostream& err) {
   compiler::scenario s;
   s.nome_linea = o.linea;
   s.nome_treno = o.treno;
   const risultato_cartella r =
       compila_cartella(s, cartella, 1, /*conserva_sorgenti=*/true);
-  return riporta_compilazione(r, s, cartella, p, err);
+  return riporta_compilazione(r, cartella, p, err);
 }

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/piattaforma.h"
 #include "app/riga_comando.h"
+#include "finestra/piattaforma.h"
 
 // Compiles <cartella>/<o.linea>_linea.txt and <o.linea>_<o.treno>-.txt with
 // the plan file, reports a fault on `err` (1250 and 1251 in the platform's
 // message box) and returns the exit status.
 int esegui_compilazione(const opzioni& o, const std::filesystem::path& cartella,
-                        piattaforma& p, std::ostream& err);
+                        finestra::piattaforma& p, std::ostream& err);
 
 #endif  // APP_COMPILA_H_

@@ -59,25 +59,18 @@ risultato_cartella compila_cartella(compiler::scenario& s,
   const port::file_letto letta_linea = port::leggi_file(linea);
   const port::file_letto letta_treno = port::leggi_file(treno);
 
-  const compiler::risultato_compilazione r = memorizza_percorso(
+  compiler::risultato_compilazione r = memorizza_percorso(
       s, {come_sorgente(letta_linea), come_sorgente(letta_treno)}, j);
   if (!conserva_sorgenti) {
     if (r.elimina.linea) elimina_sorgente(linea);
     if (r.elimina.treno) elimina_sorgente(treno);
   }
-  switch (r.esito) {
-    case compiler::esito_compilazione::compilato:
-      break;
-    case compiler::esito_compilazione::guasto_sorgente:
-      return {esito_cartella::guasto_sorgente, {}};
-    case compiler::esito_compilazione::timbro_1250:
-      return {esito_cartella::timbro_1250, {}};
-    case compiler::esito_compilazione::timbro_1251:
-      return {esito_cartella::timbro_1251, {}};
+  if (r.esito == compiler::esito_compilazione::guasto) {
+    return {esito_cartella::guasto, {}, std::move(r.guasto)};
   }
   if (port::io_status st = scrivi_file_compilati(s, r.file, cartella);
       !st.ok()) {
-    return {esito_cartella::errore_file, std::move(st)};
+    return {esito_cartella::errore_file, std::move(st), {}};
   }
   return {};
 }

@@ -7,22 +7,22 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "compiler/percorso.h"
 #include "compiler/scenario.h"
 #include "port/sistema.h"
 
 enum class esito_cartella {
-  compilato,        // every file written
-  guasto_sorgente,  // "codice_errore" != 0 after reading or finishing
-  timbro_1250,
-  timbro_1251,
+  compilato,    // every file written
+  guasto,       // "codice_errore" != 0: see the diagnosis
   errore_file,  // a compiled file could not be written
 };
 
 struct [[nodiscard]] risultato_cartella {
   esito_cartella esito = esito_cartella::compilato;
   port::io_status file;  // the file and the system's reason, for errore_file
+  std::optional<compiler::diagnosi> guasto;  // for guasto
 };
 
 // Compiles <cartella>/<s.nome_linea>_linea.txt and

@@ -36,8 +36,6 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
   std::size_t errori = 0;
   std::size_t avvisi = 0;
   bool non_letto = false;
-  const std::string nome_treno =
-      source::nomi_file::nome_sorgente_treno(o.linea, o.treno);
   for (const compiler::diagnosi& d : trovate) {
     out << testo_diagnosi(d, cartella);
     if (d.avviso()) {
@@ -45,17 +43,12 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
       continue;
     }
     ++errori;
-    // A source that is missing or cannot be read is a file fault.
-    non_letto = non_letto || d.numero == compiler::guasto::manca_linea ||
-                (d.numero == compiler::guasto::lettura && d.luogo.riga == 0 &&
-                 ((d.luogo.file != nome_treno &&
-                   linea.stato != port::file_letto::esito::letto) ||
-                  (d.luogo.file == nome_treno &&
-                   treno.stato != port::file_letto::esito::letto)));
+    non_letto = non_letto || compiler::di_file(d);
   }
   out << conteggio(errori, avvisi) << '\n';
   out.flush();
   if (non_letto) return stato_file;
-  if (errori > 0 || (o.severo && avvisi > 0)) return stato_guasto_compilazione;
+  if (errori > 0 || (o.ha("--strict") && avvisi > 0))
+    return stato_guasto_compilazione;
   return stato_ok;
 }

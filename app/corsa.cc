@@ -38,7 +38,7 @@ void togli_sorgenti(const compiler::scenario& s,
 }  // namespace
 
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
-                 piattaforma& p, std::ostream& err) {
+                 finestra::piattaforma& p, std::ostream& err) {
   compiler::scenario s;
   s.nome_linea = nome_linea_scenario;
   s.nome_treno = nome_treno_scenario;
@@ -57,12 +57,12 @@ int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
   for (const auto& scrivi : scrittori) {
     if (const port::io_status w = scrivi(); !w.ok()) {
       err << "scenario: cannot write " << w.message << "\n";
-      if (!o.conserva_sorgenti) togli_sorgenti(s, cartella);
+      if (!o.ha("--keep-sources")) togli_sorgenti(s, cartella);
       return stato_file;
     }
   }
 
   const risultato_cartella r =
-      compila_cartella(s, cartella, 1, o.conserva_sorgenti);
-  return riporta_compilazione(r, s, cartella, p, err);
+      compila_cartella(s, cartella, 1, o.ha("--keep-sources"));
+  return riporta_compilazione(r, cartella, p, err);
 }

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/piattaforma.h"
 #include "app/riga_comando.h"
+#include "finestra/piattaforma.h"
 
 // Runs the job in `cartella` and returns the exit status; a stamp fault is
 // shown in the platform's message box.
 int esegui_corsa(const opzioni& o, const std::filesystem::path& cartella,
-                 piattaforma& p, std::ostream& err);
+                 finestra::piattaforma& p, std::ostream& err);
 
 #endif  // APP_CORSA_H_

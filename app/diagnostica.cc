@@ -9,12 +9,11 @@
 
 std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
                                  std::string_view dettaglio) {
-  const bool del_campo = numero == compiler::guasto::lettura ||
-                         numero == compiler::guasto::codici_ripetizione ||
-                         numero == compiler::guasto::curva;
-  if (del_campo && !dettaglio.empty()) return std::string(dettaglio);
   const compiler::voce_guasto* g = compiler::cerca_guasto(numero);
-  std::string t(g != nullptr ? g->significato : "Errore di compilazione.");
+  if (g != nullptr && g->testo_del_campo && !dettaglio.empty()) {
+    return std::string(dettaglio);
+  }
+  std::string t(compiler::significato_guasto(numero));
   if (!t.empty() && t.back() == '.') t.pop_back();
   if (!dettaglio.empty()) {
     t += ": ";
@@ -41,8 +40,10 @@ std::string intestazione_diagnosi(const compiler::diagnosi& d,
     t += ": ";
   }
   if (d.avviso()) return t + "avviso: " + d.messaggio;
+  // A source that could not be read: the system's reason is what it held.
   return t + "errore " + std::to_string(d.numero) + ": " +
-         significato_diagnosi(d.numero, d.posizione, d.messaggio);
+         significato_diagnosi(d.numero, d.posizione,
+                              d.motivo.empty() ? d.messaggio : d.motivo);
 }
 
 std::string riquadro(const compiler::campo_sorgente& c) {

@@ -672,7 +672,7 @@ std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r) {
 }
 
 fs::path file_disegno(const opzioni& o, const fs::path& cartella) {
-  if (o.uscita) return port::percorso_da_testo(*o.uscita);
+  if (const auto u = o.valore("--output")) return port::percorso_da_testo(*u);
   return cartella / port::percorso_da_testo(o.linea + "_" + o.treno + ".svg");
 }
 

@@ -9,7 +9,8 @@ std::string messaggio_errore(std::string_view a) {
   return testo;
 }
 
-int errore(piattaforma& p, std::string_view a, std::string_view seguito) {
+int errore(finestra::piattaforma& p, std::string_view a,
+           std::string_view seguito) {
   std::string testo = messaggio_errore(a);
   if (!seguito.empty()) {
     testo += '\n';

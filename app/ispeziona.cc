@@ -329,8 +329,8 @@ int esegui_ispezione(const opzioni& o, const fs::path& cartella,
     return stato_file;
   }
   const riepilogo r = riassumi(f);
-  if (o.json) {
-    out << json_ispezione(f, r, o.punti);
+  if (o.ha("--json")) {
+    out << json_ispezione(f, r, o.ha("--points"));
   } else {
     out << testo_ispezione(o, cartella, f, r);
   }

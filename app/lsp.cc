@@ -2,6 +2,8 @@
 #include "app/lsp.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -41,15 +43,16 @@ int scrivi(const std::filesystem::path& cartella,
 
 int esegui_lsp(const opzioni& o, std::istream& in, std::ostream& out,
                std::ostream& err) {
-  if (o.notepad || o.vscode) {
-    if (o.notepad) {
-      const int s = scrivi(port::percorso_da_testo(*o.notepad),
+  const std::optional<std::string> notepad = o.valore("--notepad++");
+  const std::optional<std::string> vscode = o.valore("--vscode");
+  if (notepad || vscode) {
+    if (notepad) {
+      const int s = scrivi(port::percorso_da_testo(*notepad),
                            {{lsp::file_notepad, lsp::lingua_notepad()}}, err);
       if (s != stato_ok) return s;
     }
-    if (o.vscode) {
-      return scrivi(port::percorso_da_testo(*o.vscode), lsp::file_vscode(),
-                    err);
+    if (vscode) {
+      return scrivi(port::percorso_da_testo(*vscode), lsp::file_vscode(), err);
     }
     return stato_ok;
   }

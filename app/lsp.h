@@ -11,9 +11,9 @@
 #include "app/riga_comando.h"
 
 // Serves until the editor says "exit" (status 0 after "shutdown", 1
-// otherwise, as the protocol asks) or the input ends (1). With o.notepad
-// or o.vscode, writes those files instead and returns 0, or 3 when one
-// cannot be written.
+// otherwise, as the protocol asks) or the input ends (1). With --notepad++
+// DIR or --vscode DIR, writes those files instead and returns 0, or 3 when
+// one cannot be written.
 int esegui_lsp(const opzioni& o, std::istream& in, std::ostream& out,
                std::ostream& err);
 

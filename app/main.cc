@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/avvio.h"
-#include "app/terminale.h"
+#include "finestra/terminale.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0),
                                            argv + argc);
-  piattaforma_terminale p(std::cerr);
+  finestra::piattaforma_terminale p(std::cerr);
   return avvia(argomenti, argc > 0 ? argv[0] : "", p, std::cout, std::cerr);
 }

@@ -11,19 +11,19 @@
 
 #include "app/avvio.h"
 #include "app/avvio_windows.h"
-#include "app/flusso_console.h"
-#include "app/terminale.h"
+#include "finestra/flusso_console.h"
+#include "finestra/terminale.h"
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::string> tutti = argomenti_utf8(argc, argv);
   const std::span<const std::string> argomenti =
       tutti.empty() ? std::span<const std::string>{}
                     : std::span<const std::string>(tutti).subspan(1);
-  flusso_console flusso_out(::GetStdHandle(STD_OUTPUT_HANDLE));
-  flusso_console flusso_err(::GetStdHandle(STD_ERROR_HANDLE));
+  finestra::flusso_console flusso_out(::GetStdHandle(STD_OUTPUT_HANDLE));
+  finestra::flusso_console flusso_err(::GetStdHandle(STD_ERROR_HANDLE));
   std::ostream out(&flusso_out);
   std::ostream err(&flusso_err);
-  piattaforma_terminale p(err);
+  finestra::piattaforma_terminale p(err);
   const int stato =
       avvia(argomenti, tutti.empty() ? "" : tutti.front(), p, out, err);
   out.flush();

@@ -13,7 +13,7 @@
 
 #include "app/avvio.h"
 #include "app/avvio_windows.h"
-#include "app/finestra_win32.h"
+#include "finestra/finestra_win32.h"
 
 int WINAPI wWinMain(HINSTANCE /*istanza*/, HINSTANCE /*precedente*/,
                     PWSTR /*riga*/, int comando_mostra) {
@@ -22,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE /*istanza*/, HINSTANCE /*precedente*/,
   const std::span<const std::string> argomenti =
       tutti.empty() ? std::span<const std::string>{}
                     : std::span<const std::string>(tutti).subspan(1);
-  piattaforma_win32 p(comando_mostra);
+  finestra::piattaforma_win32 p(comando_mostra);
   std::ostringstream out;
   std::ostringstream err;
   const int stato =

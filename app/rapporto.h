@@ -11,14 +11,8 @@
 #include <string_view>
 
 #include "app/compilazione.h"
-#include "app/piattaforma.h"
-#include "compiler/scenario.h"
-
-// True for the fault numbers that carry a position in metres.
-bool ha_posizione(std::int32_t codice);
-
-// What the fault number means, one Italian sentence.
-std::string_view significato_guasto(std::int32_t codice);
+#include "compiler/diagnosi.h"
+#include "finestra/piattaforma.h"
 
 // The lines of a fault report, each ended by '\n':
 //   " Errore n. N"
@@ -28,17 +22,17 @@ std::string_view significato_guasto(std::int32_t codice);
 //   "File: F: reason"           (when the file could not be read)
 //   "F:LINE:COLUMN: errore N: what the field held", the source line and a
 //   caret line under the field (when the fault points at a field)
-// REQUIRES: s.codice_errore != 0.
-std::string testo_guasto(const compiler::scenario& s,
+// REQUIRES: !g.avviso().
+std::string testo_guasto(const compiler::diagnosi& g,
                          const std::filesystem::path& cartella);
 
-// Reports the outcome of compila_cartella on s and returns the exit status:
-// stato_ok, stato_guasto_compilazione for a fault in the sources (1250 and
-// 1251 shown through errore), stato_file for a source that could not be
-// read or a compiled file that could not be written.
+// Reports the outcome of compila_cartella and returns the exit status:
+// stato_ok, stato_guasto_compilazione for a fault in the sources (those
+// the fault table shows at once go through errore), stato_file for a
+// source that could not be read or a compiled file that could not be
+// written.
 int riporta_compilazione(const risultato_cartella& r,
-                         const compiler::scenario& s,
-                         const std::filesystem::path& cartella, piattaforma& p,
-                         std::ostream& err);
+                         const std::filesystem::path& cartella,
+                         finestra::piattaforma& p, std::ostream& err);
 
 #endif  // APP_RAPPORTO_H_

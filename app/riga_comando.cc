@@ -1,6 +1,7 @@
-// Command-line parsing and the help text.
+// Command-line parsing and the help text, both from the command table.
 #include "app/riga_comando.h"
 
+#include "app/stato_uscita.h"
 #include "app/versione.h"
 
 namespace {
@@ -14,21 +15,35 @@ esito_riga_comando sbagliato(std::string testo) {
   return {std::nullopt, std::move(testo)};
 }
 
-// The commands named by their first word; the whole run has none.
-struct parola_comando {
-  std::string_view parola;
-  comando cosa;
-};
-constexpr parola_comando parole_comando[] = {
-    {"compile", comando::compila},   {"check", comando::controlla},
-    {"inspect", comando::ispeziona}, {"plot", comando::disegna},
-    {"lsp", comando::lsp},
-};
+std::string tra_apici(std::string_view a) { return "'" + std::string(a) + "'"; }
 
-// The commands that name a scenario by its two identifiers.
-bool nomina_scenario(comando c) {
-  return c == comando::compila || c == comando::controlla ||
-         c == comando::ispeziona || c == comando::disegna;
+const voce_comando* comando_di_parola(std::string_view parola) {
+  for (const voce_comando& c : comandi()) {
+    if (!c.parola.empty() && c.parola == parola) return &c;
+  }
+  return nullptr;
+}
+
+const opzione_comando* opzione_di(const voce_comando& c,
+                                  std::string_view nome) {
+  for (const opzione_comando& o : c.proprie) {
+    if (o.nome == nome) return &o;
+  }
+  return nullptr;
+}
+
+// "scenario compile [--folder DIR] [--route ID] [--train ID] [--strict]"
+std::string uso(const voce_comando& c) {
+  std::string riga = "scenario";
+  if (!c.parola.empty()) riga += " " + std::string(c.parola);
+  riga += " [--folder DIR]";
+  if (c.nomina_scenario) riga += " [--route ID] [--train ID]";
+  for (const opzione_comando& o : c.proprie) {
+    riga += " [" + std::string(o.nome);
+    if (!o.argomento.empty()) riga += " " + std::string(o.argomento);
+    riga += "]";
+  }
+  return riga;
 }
 
 }  // namespace
@@ -43,124 +58,99 @@ bool identificatore_valido(std::string_view id) {
 
 esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args) {
   opzioni o;
+  o.comando = &comandi().front();
   std::size_t i = 0;
   if (!args.empty()) {
-    for (const parola_comando& p : parole_comando) {
-      if (args[0] == p.parola) {
-        o.cosa = p.cosa;
-        i = 1;
-      }
+    if (const voce_comando* c = comando_di_parola(args[0])) {
+      o.comando = c;
+      i = 1;
     }
   }
+  bool cartella_data = false;
+  bool linea_data = false;
+  bool treno_data = false;
   for (; i < args.size(); ++i) {
     const std::string_view a = args[i];
     auto valore = [&]() -> std::optional<std::string> {
       if (i + 1 >= args.size()) return std::nullopt;
       return std::string(args[++i]);
     };
-    if (a == "--help" || a == "-h") {
-      o.cosa = comando::aiuto;
-      return {o, {}};
-    }
-    if (a == "--version") {
-      o.cosa = comando::versione;
+    auto una_volta = [&](bool& data) {
+      const bool prima = data;
+      data = true;
+      return !prima;
+    };
+    if (a == "--help" || a == "-h" || a == "--version") {
+      // Nothing may follow: a mistyped command line must not pass as help.
+      if (i + 1 < args.size()) {
+        return sbagliato("nulla può seguire " + std::string(a) + ": " +
+                         tra_apici(args[i + 1]));
+      }
+      (a == "--version" ? o.versione : o.aiuto) = true;
       return {o, {}};
     }
     if (a == "--folder") {
+      if (!una_volta(cartella_data))
+        return sbagliato("--folder è dato due volte");
       auto v = valore();
-      if (!v || v->empty()) return sbagliato("--folder needs a folder name");
+      if (!v || v->empty()) {
+        return sbagliato("--folder vuole il nome di una cartella");
+      }
       o.cartella = *v;
-    } else if (a == "--keep-sources" && o.cosa == comando::corsa) {
-      o.conserva_sorgenti = true;
-    } else if (a == "--strict" && o.cosa == comando::controlla) {
-      o.severo = true;
-    } else if ((a == "--route" || a == "--train") && nomina_scenario(o.cosa)) {
+    } else if ((a == "--route" || a == "--train") &&
+               o.comando->nomina_scenario) {
+      if (!una_volta(a == "--route" ? linea_data : treno_data)) {
+        return sbagliato(std::string(a) + " è dato due volte");
+      }
       auto v = valore();
-      if (!v) return sbagliato(std::string(a) + " needs an identifier");
+      if (!v) return sbagliato(std::string(a) + " vuole un identificatore");
       if (!identificatore_valido(*v)) {
-        return sbagliato(std::string(a) + " '" + *v +
-                         "': use only letters, digits, '_' and '-'");
+        return sbagliato(std::string(a) + " " + tra_apici(*v) +
+                         ": usare solo lettere, cifre, '_' e '-'");
       }
       (a == "--route" ? o.linea : o.treno) = *v;
-    } else if (a == "--json" && o.cosa == comando::ispeziona) {
-      o.json = true;
-    } else if (a == "--points" && o.cosa == comando::ispeziona) {
-      o.punti = true;
-    } else if (a == "--notepad++" && o.cosa == comando::lsp) {
-      auto v = valore();
-      if (!v || v->empty()) return sbagliato("--notepad++ needs a folder name");
-      o.notepad = *v;
-    } else if (a == "--vscode" && o.cosa == comando::lsp) {
-      auto v = valore();
-      if (!v || v->empty()) return sbagliato("--vscode needs a folder name");
-      o.vscode = *v;
-    } else if (a == "--output" && o.cosa == comando::disegna) {
-      auto v = valore();
-      if (!v || v->empty()) return sbagliato("--output needs a file name");
-      o.uscita = *v;
+    } else if (const opzione_comando* p = opzione_di(*o.comando, a)) {
+      if (o.ha(a)) return sbagliato(std::string(a) + " è dato due volte");
+      std::string v;
+      if (!p->argomento.empty()) {
+        auto letto = valore();
+        if (!letto || letto->empty()) {
+          return sbagliato(std::string(a) + " vuole " +
+                           std::string(p->argomento));
+        }
+        v = *letto;
+      }
+      o.proprie.emplace(std::string(a), std::move(v));
     } else {
-      return sbagliato("unknown argument '" + std::string(a) + "'");
+      return sbagliato("argomento sconosciuto: " + tra_apici(a));
     }
   }
-  if (o.punti && !o.json) return sbagliato("--points goes with --json");
+  if (o.comando->coerenza != nullptr) {
+    if (std::string e = o.comando->coerenza(o); !e.empty()) {
+      return sbagliato(std::move(e));
+    }
+  }
   return {o, {}};
 }
 
 std::string testo_aiuto() {
-  return "Usage:\n"
-         "  scenario [--folder DIR] [--keep-sources]\n"
-         "      Write the scenario of route Vendralo and train Kv4417 (line "
-         "and\n"
-         "      train sources, timetable sheet, speed-restriction order form,\n"
-         "      notes), compile the sources into Vendralo_linea.dat,\n"
-         "      Vendralo_Kv4417.sim and Vendralo_Kv4417.dat, and delete the\n"
-         "      sources. Files go to the folder that holds the program, or to\n"
-         "      DIR. --keep-sources keeps the two source files.\n"
-         "  scenario compile [--folder DIR] [--route ID] [--train ID]\n"
-         "      Compile DIR/ID_linea.txt and DIR/ID_TRAIN-.txt (route "
-         "Vendralo,\n"
-         "      train Kv4417 and the current folder by default) into the "
-         "three\n"
-         "      compiled files in DIR. The sources are never deleted.\n"
-         "      Identifiers hold letters, digits, '_' and '-' only.\n"
-         "  scenario check [--folder DIR] [--route ID] [--train ID] "
-         "[--strict]\n"
-         "      Check the same two sources with the compile's rules and "
-         "report\n"
-         "      every fault and every warning, each with its file, line and\n"
-         "      column; nothing is written or deleted. Warnings alone do not\n"
-         "      fail the check, unless --strict.\n"
-         "  scenario inspect [--folder DIR] [--route ID] [--train ID]\n"
-         "                   [--json [--points]]\n"
-         "      Read the three compiled files in DIR (the plan file may be\n"
-         "      absent) and print what they hold: route, stations, board\n"
-         "      texts, settings with stamps and codes, counts of the cell\n"
-         "      kinds, the plan's ends and extent. --json prints every cell\n"
-         "      and every slot as JSON; --points adds every plan point.\n"
-         "  scenario plot [--folder DIR] [--route ID] [--train ID]\n"
-         "                [--output FILE]\n"
-         "      Draw the compiled files as one SVG page: the plan of the line\n"
-         "      with its stations, and the profile along it (speed limit,\n"
-         "      gradient, signals, speed restrictions, stations, mountain\n"
-         "      sections). Written to FILE, by default DIR/ID_TRAIN.svg.\n"
-         "  scenario lsp [--notepad++ DIR] [--vscode DIR]\n"
-         "      Serve the authors' editors as a language server on standard\n"
-         "      input and output: the check's faults and warnings as they "
-         "type,\n"
-         "      hover, completion, signature help, outline and quick fixes.\n"
-         "      --notepad++ DIR writes DIR/scenario.xml, the Notepad++ "
-         "language\n"
-         "      of the sources, and --vscode DIR the grammars and snippets of\n"
-         "      the VS Code extension under DIR, instead.\n"
-         "  scenario --help | --version\n"
-         "\n"
-         "Exit status:\n"
-         "  0  done\n"
-         "  1  compile fault in a source file (the report gives its number);\n"
-         "     for check, at least one fault (or, with --strict, a warning)\n"
-         "  2  usage error\n"
-         "  3  a file that could not be read or written, or a compiled file\n"
-         "     that does not follow its layout\n";
+  std::string t = "Uso:\n";
+  for (const voce_comando& c : comandi()) {
+    t += "  " + uso(c) + "\n" + std::string(c.aiuto);
+  }
+  t += "  scenario --help | --version\n"
+       "      Questo aiuto, o la versione del programma.\n"
+       "\n"
+       "Stato di uscita:\n";
+  for (const voce_stato_uscita& s : stati_uscita) {
+    std::string testo(s.significato);
+    for (std::size_t k = testo.find('\n'); k != std::string::npos;
+         k = testo.find('\n', k + 1)) {
+      testo.insert(k + 1, "     ");
+    }
+    t += "  " + std::to_string(s.stato) + "  " + testo + "\n";
+  }
+  return t;
 }
 
 std::string testo_versione() {

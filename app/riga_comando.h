@@ -1,40 +1,35 @@
-// The command line: the whole run (default), the compile or the check of an
-// author's sources, the inspection and the plot of compiled files, the
-// language server for the authors' editors, plus --help and --version.
+// The command line: the command named by the first argument (the whole run
+// when none is), the options every command shares, and the command's own
+// options as its row in the command table declares them; plus --help and
+// --version.
 #ifndef APP_RIGA_COMANDO_H_
 #define APP_RIGA_COMANDO_H_
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "app/stato_uscita.h"
-
-enum class comando {
-  corsa,
-  compila,
-  controlla,
-  ispeziona,
-  disegna,
-  lsp,
-  aiuto,
-  versione
-};
+#include "app/comandi.h"
 
 struct opzioni {
-  comando cosa = comando::corsa;
-  std::optional<std::string> cartella;  // --folder; default: the program's
-  // --route and --train (compile, check, inspect, plot)
-  std::string linea = "Vendralo";
-  std::string treno = "Kv4417";
-  bool conserva_sorgenti = false;      // --keep-sources (whole run only)
-  bool severo = false;                 // --strict (check only)
-  bool json = false;                   // --json (inspect only)
-  bool punti = false;                  // --points (inspect --json only)
-  std::optional<std::string> uscita;   // --output (plot only)
-  std::optional<std::string> notepad;  // --notepad++ DIR (lsp only)
-  std::optional<std::string> vscode;   // --vscode DIR (lsp only)
+  const voce_comando* comando = nullptr;  // set by leggi_riga_comando
+  bool aiuto = false;                     // --help (alone, or after a command)
+  bool versione = false;                  // --version
+  std::optional<std::string> cartella;    // --folder; default: the row's
+  std::string linea = "Vendralo";         // --route
+  std::string treno = "Kv4417";           // --train
+  // The command's own options given, by name; a flag has an empty value.
+  std::map<std::string, std::string, std::less<>> proprie;
+
+  bool ha(std::string_view nome) const { return proprie.contains(nome); }
+  std::optional<std::string> valore(std::string_view nome) const {
+    const auto i = proprie.find(nome);
+    if (i == proprie.end()) return std::nullopt;
+    return i->second;
+  }
 };
 
 struct esito_riga_comando {
@@ -47,6 +42,7 @@ esito_riga_comando leggi_riga_comando(std::span<const std::string_view> args);
 // Letters, digits, '_' and '-' only, not empty.
 bool identificatore_valido(std::string_view id);
 
+// The help, built from the command table, and the version line.
 std::string testo_aiuto();
 std::string testo_versione();
 

@@ -23,12 +23,12 @@
 #include "app/compilazione.h"
 #include "app/corsa.h"
 #include "app/stato_uscita.h"
-#include "app/terminale.h"
 #include "bench/scenario_sintetico.h"
 #include "compiler/lettore.h"
 #include "compiler/percorso.h"
 #include "compiler/rifinitura.h"
 #include "compiler/scenario.h"
+#include "finestra/terminale.h"
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 
@@ -284,7 +284,7 @@ BENCHMARK(BM_ScritturaMinimaSenzaFsync)
 void BM_Corsa(benchmark::State& state) {
   cartella_sintetica d;
   std::ostringstream nulla;
-  piattaforma_terminale p(nulla);
+  finestra::piattaforma_terminale p(nulla);
   for (auto _ : state) {
     if (esegui_corsa(opzioni{}, d.dir(), p, nulla) != stato_ok) {
       ferma(state, nulla.str());
@@ -299,9 +299,9 @@ BENCHMARK(BM_Corsa)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_CorsaMinima(benchmark::State& state) {
   cartella_sintetica d;
   std::ostringstream nulla;
-  piattaforma_terminale p(nulla);
+  finestra::piattaforma_terminale p(nulla);
   opzioni o;
-  o.conserva_sorgenti = true;
+  o.proprie["--keep-sources"];
   if (esegui_corsa(o, d.dir(), p, nulla) != stato_ok) {
     ferma(state, nulla.str());
     return;

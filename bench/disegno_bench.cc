@@ -69,7 +69,6 @@ class cartella_compilata {
 
 opzioni plot() {
   opzioni o;
-  o.cosa = comando::disegna;
   o.linea = linea;
   o.treno = treno;
   return o;

@@ -1,18 +1,22 @@
-// Diagnoses from the model's fault.
+// Diagnoses.
 #include "compiler/diagnosi.h"
 
 #include "compiler/guasti.h"
 
 namespace compiler {
 
-diagnosi guasto_del_modello(const scenario& s) {
-  const voce_guasto* g = cerca_guasto(s.codice_errore);
+diagnosi guasto_senza_luogo(std::int32_t numero, std::int32_t posizione) {
+  const voce_guasto* g = cerca_guasto(numero);
   diagnosi d;
-  d.numero = s.codice_errore;
-  d.posizione = (g != nullptr && g->con_posizione) ? s.posizione_errore : 0;
-  d.luogo = {s.file_errore, s.riga_errore, s.campo_errore};
-  d.messaggio = s.motivo_errore.empty() ? s.dettaglio_errore : s.motivo_errore;
+  d.numero = numero;
+  d.posizione = (g != nullptr && g->con_posizione) ? posizione : 0;
   return d;
+}
+
+bool di_file(const diagnosi& d) {
+  if (d.avviso()) return false;
+  const voce_guasto* g = cerca_guasto(d.numero);
+  return (g != nullptr && g->di_file) || !d.motivo.empty();
 }
 
 }  // namespace compiler

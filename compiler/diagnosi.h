@@ -1,23 +1,24 @@
-// What a check of the sources finds: every fault the compile's rules can
-// tell apart and every place where those rules silently ignore, overwrite,
-// clip or skip something an author wrote.
+// The diagnosis of a compile or a check, as a value: a fault (its number
+// and position, where the reader met it and what the field held) or a
+// warning (a place where the rules silently ignore, overwrite, clip or skip
+// something an author wrote), with the related rows that explain it.
 #ifndef COMPILER_DIAGNOSI_H_
 #define COMPILER_DIAGNOSI_H_
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "compiler/scenario.h"
+#include "compiler/luogo.h"
 
 namespace compiler {
 
-// Where in a source something was found.
-struct luogo_sorgente {
-  std::string file;       // source file name; empty: none
-  std::int32_t riga = 0;  // line of the row's keyword; 0: the whole file
-  campo_sorgente campo;   // the field, when known
+// A row related to a diagnosis, with what it has to do with it.
+struct nota_diagnosi {
+  luogo_sorgente luogo;
+  std::string testo;
+
+  bool operator==(const nota_diagnosi&) const = default;
 };
 
 struct diagnosi {
@@ -28,23 +29,21 @@ struct diagnosi {
   // A fault: what the field held (the number's meaning is in the fault
   // table), possibly empty. A warning: the whole text.
   std::string messaggio;
+  // The system's reason, for a source that exists but could not be read.
+  std::string motivo;
+  std::vector<nota_diagnosi> note;
 
   bool avviso() const { return numero == 0; }
+  bool operator==(const diagnosi&) const = default;
 };
 
-// The fault the model holds, as a diagnosis: its position only for the
-// numbers that carry one, the system's reason in place of the field's text
-// when the file could not be read.
-// REQUIRES: s.codice_errore != 0.
-diagnosi guasto_del_modello(const scenario& s);
+// A fault with no row to point at: its position only for the numbers that
+// carry one.
+diagnosi guasto_senza_luogo(std::int32_t numero, std::int32_t posizione);
 
-// What a check gathers while the reader goes through the sources.
-struct raccolta_verifica {
-  std::vector<diagnosi> trovate;
-  // The row that placed the signal or the restriction whose cell this is,
-  // so that a fault of the finishing pass can point at it.
-  std::map<std::int64_t, luogo_sorgente> righe_di_celle;
-};
+// True for a fault of a file rather than of its content (exit status 3): a
+// line source that is missing, or a source that could not be read.
+bool di_file(const diagnosi& d);
 
 }  // namespace compiler
 

@@ -43,10 +43,33 @@ inline constexpr std::int32_t timbro_1250 = 1250;
 inline constexpr std::int32_t timbro_1251 = 1251;
 }  // namespace guasto
 
+// Which sources a compile that meets the fault deletes: none (the line
+// source is missing), the one being read, or both.
+enum class eliminazione { nessuna, questa, entrambe };
+
+// What the compile does after storing the fault: stop reading; end the file
+// being read and go on with the next (the train file after the line file);
+// or go on, as the finishing pass does, a later fault replacing it.
+enum class seguito { ferma_lettura, fine_file, prosegue };
+
+// Everything a fault does, in one place: the reader, the report, the check,
+// the exit status and the fuzz targets read this and list no number of
+// their own.
 struct voce_guasto {
   std::int32_t numero;
   bool con_posizione;            // posizione_errore goes with the number
   std::string_view significato;  // one Italian sentence
+  eliminazione elimina = eliminazione::questa;
+  seguito dopo = seguito::ferma_lettura;
+  // Its message is what the field held (a value, a keyword), not the
+  // sentence above.
+  bool testo_del_campo = false;
+  // A file that is not there, not a fault in a file's content: exit
+  // status 3. (A source that exists but cannot be read is fault 25 with
+  // the system's reason, a file fault too: see diagnosi.h.)
+  bool di_file = false;
+  // Shown at once in the message box, which ends the run.
+  bool in_finestra = false;
 };
 
 // Every number the compile can store, in rising order.
@@ -54,6 +77,10 @@ std::span<const voce_guasto> tabella_guasti();
 
 // The entry of `numero`; nullptr for a number the compile never stores.
 const voce_guasto* cerca_guasto(std::int32_t numero);
+
+// The meaning of `numero`, or a general sentence for a number the table
+// does not hold.
+std::string_view significato_guasto(std::int32_t numero);
 
 }  // namespace compiler
 

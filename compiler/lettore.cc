@@ -23,10 +23,10 @@ void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
   }
 }
 
-sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in) {
-  lettura_condivisa c{s, {}};
+esito_lettura memorizza_dati(scenario& s, const sorgenti& in) {
+  lettura_condivisa c{s, {}, nullptr, {}};
   leggi_sorgenti(c, in);
-  return c.elimina;
+  return {c.elimina, std::move(c.guasto)};
 }
 
 }  // namespace compiler

@@ -6,8 +6,10 @@
 #ifndef COMPILER_LETTORE_H_
 #define COMPILER_LETTORE_H_
 
+#include <optional>
 #include <string_view>
 
+#include "compiler/diagnosi.h"
 #include "compiler/scenario.h"
 
 namespace compiler {
@@ -40,20 +42,25 @@ struct sorgenti_da_eliminare {
   bool operator==(const sorgenti_da_eliminare&) const = default;
 };
 
+// What the reading leaves besides the model.
+struct esito_lettura {
+  // The sources the compile deletes: each one once it has been read, and on
+  // a fault as the fault table says (101: none; 25: both; any other: the
+  // one being read).
+  sorgenti_da_eliminare elimina;
+  // The fault stored in s.codice_errore, where the reader met it.
+  std::optional<diagnosi> guasto;
+};
+
 // Reads the line source, then the train source, into `s`: sizes the grid
 // and (with s.scrivi_linea non-zero) the plan, fills slots 81 to 86,
 // stations and board texts, and the cells.
 // REQUIRES: the table cleared and s.codice_errore 0 (the driver does both);
 // in.*.byte outlives the call.
 // A fault stores s.codice_errore (with s.posizione_errore for the numbers
-// that have one) and, when it was found in a source, s.file_errore, the
-// row's s.riga_errore and the field it points at; a file that cannot be
-// read also sets s.motivo_errore. Every fault but 15 stops the reading at
-// once; 15 ends the file being read and the reading goes on.
-// Returns the sources that the compile deletes: each one once it has been
-// read, and on a fault as the fault's number says (101: none; 25: both;
-// any other: the one being read).
-sorgenti_da_eliminare memorizza_dati(scenario& s, const sorgenti& in);
+// that have one). Every fault stops the reading at once but those that end
+// only the file being read (15), after which the reading goes on.
+esito_lettura memorizza_dati(scenario& s, const sorgenti& in);
 
 }  // namespace compiler
 

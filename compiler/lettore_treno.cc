@@ -96,12 +96,12 @@ class lettura_treno {
       if (v.valore_a % passo_progressive != 0 ||
           v.valore_b % passo_progressive != 0) {
         s_.codice_errore = guasto::progressive;
-        s_.file_errore = nome_linea_;
-        s_.riga_errore = 0;
-        s_.campo_errore = {};
-        s_.dettaglio_errore = "voce " + n(static_cast<std::int64_t>(i)) +
-                              ": posizione " + n(v.valore_a) + " m, valore " +
-                              n(v.valore_b) + " m";
+        diagnosi d = guasto_senza_luogo(guasto::progressive, 0);
+        d.luogo.file = nome_linea_;
+        d.messaggio = "voce " + n(static_cast<std::int64_t>(i)) +
+                      ": posizione " + n(v.valore_a) + " m, valore " +
+                      n(v.valore_b) + " m";
+        f_.condivisa().guasto = std::move(d);
       }
     }
     if (s_.codice_errore == guasto::progressive) f_.raccogli();

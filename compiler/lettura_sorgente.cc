@@ -50,8 +50,7 @@ lettura_sorgente::lettura_sorgente(lettura_condivisa& c, std::string nome,
 bool lettura_sorgente::apri(const sorgente& f) {
   elimina_questo();
   if (f.s != sorgente::stato::letta) {
-    c_.s.motivo_errore = f.motivo;
-    guasto_file(guasto::lettura);
+    guasto_file(guasto::lettura, {}, std::string(f.motivo));
     return false;
   }
   campi_ = source::lettore_campi(f.byte);
@@ -171,17 +170,17 @@ void lettura_sorgente::segna(std::int32_t codice,
                              std::string dettaglio) {
   scenario& s = c_.s;
   s.codice_errore = codice;
-  s.file_errore = nome_;
-  s.riga_errore = stretto(campi_.riga_campo());
-  s.campo_errore = campo_di(dove);
-  s.dettaglio_errore = std::move(dettaglio);
+  diagnosi d = guasto_senza_luogo(codice, s.posizione_errore);
+  d.luogo = luogo(dove);
+  d.messaggio = std::move(dettaglio);
+  c_.guasto = std::move(d);
 }
 
 void lettura_sorgente::raccogli() {
   if (!in_verifica()) return;
-  scenario& s = c_.s;
-  c_.verifica->trovate.push_back(guasto_del_modello(s));
-  azzera_guasto(s);
+  if (c_.guasto) c_.verifica->trovate.push_back(std::move(*c_.guasto));
+  c_.guasto.reset();
+  azzera_guasto(c_.s);
 }
 
 void lettura_sorgente::avviso(const source::posto_token& dove,
@@ -192,7 +191,10 @@ void lettura_sorgente::avviso(const source::posto_token& dove,
 
 void lettura_sorgente::avviso(luogo_sorgente dove, std::string testo) {
   if (!in_verifica()) return;
-  c_.verifica->trovate.push_back({0, 0, std::move(dove), std::move(testo)});
+  diagnosi d;
+  d.luogo = std::move(dove);
+  d.messaggio = std::move(testo);
+  c_.verifica->trovate.push_back(std::move(d));
 }
 
 void lettura_sorgente::avviso_riempimento(const riempimento& r, std::int64_t c,
@@ -224,19 +226,25 @@ void lettura_sorgente::avviso_oltre_percorso(std::int64_t p,
 
 void lettura_sorgente::avviso_file(std::string testo) {
   if (!in_verifica()) return;
-  c_.verifica->trovate.push_back({0, 0, {nome_, 0, {}}, std::move(testo)});
+  avviso(luogo_sorgente{nome_, 0, {}}, std::move(testo));
 }
 
 void lettura_sorgente::elimina_questo() {
   (di_linea_ ? c_.elimina.linea : c_.elimina.treno) = true;
 }
 
-// Fault 25 deletes both sources; every other fault the file being read.
 void lettura_sorgente::elimina_per(std::int32_t codice) {
-  elimina_questo();
-  if (codice == guasto::lettura) {
-    c_.elimina.linea = true;
-    c_.elimina.treno = true;
+  const voce_guasto* g = cerca_guasto(codice);
+  switch (g != nullptr ? g->elimina : eliminazione::questa) {
+    case eliminazione::nessuna:
+      break;
+    case eliminazione::entrambe:
+      c_.elimina.linea = true;
+      c_.elimina.treno = true;
+      break;
+    case eliminazione::questa:
+      elimina_questo();
+      break;
   }
 }
 
@@ -256,22 +264,26 @@ passo lettura_sorgente::guasto(std::int32_t codice, std::int64_t posizione,
   return guasto(codice, dove, std::move(dettaglio));
 }
 
-void lettura_sorgente::segna_file(std::int32_t codice, std::string dettaglio) {
+void lettura_sorgente::segna_file(std::int32_t codice, std::string dettaglio,
+                                  std::string motivo) {
   scenario& s = c_.s;
   s.codice_errore = codice;
-  s.file_errore = nome_;
-  s.riga_errore = 0;
-  s.campo_errore = {};
-  s.dettaglio_errore = std::move(dettaglio);
+  diagnosi d = guasto_senza_luogo(codice, s.posizione_errore);
+  d.luogo.file = nome_;
+  d.messaggio = std::move(dettaglio);
+  d.motivo = std::move(motivo);
+  c_.guasto = std::move(d);
 }
 
 void lettura_sorgente::manca(std::int32_t codice) {
-  segna_file(codice, {});
+  segna_file(codice, {}, {});
+  elimina_per(codice);
   raccogli();
 }
 
-void lettura_sorgente::guasto_file(std::int32_t codice, std::string dettaglio) {
-  segna_file(codice, std::move(dettaglio));
+void lettura_sorgente::guasto_file(std::int32_t codice, std::string dettaglio,
+                                   std::string motivo) {
+  segna_file(codice, std::move(dettaglio), std::move(motivo));
   elimina_per(codice);
   raccogli();
 }

@@ -10,11 +10,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "compiler/diagnosi.h"
 #include "compiler/lettore.h"
@@ -48,6 +50,14 @@ struct valori_riga {
   std::string_view testo;
 };
 
+// What a check gathers while the reader goes through the sources.
+struct raccolta_verifica {
+  std::vector<diagnosi> trovate;
+  // The row that placed the signal or the restriction whose cell this is,
+  // so that a fault of the finishing pass can point at it.
+  std::map<std::int64_t, luogo_sorgente> righe_di_celle;
+};
+
 // What both files share while they are read.
 struct lettura_condivisa {
   scenario& s;
@@ -55,6 +65,8 @@ struct lettura_condivisa {
   // Set for a check: faults are gathered here instead of stopping the
   // reading, and warnings too.
   raccolta_verifica* verifica = nullptr;
+  // The fault stored in s.codice_errore, as the reader met it.
+  std::optional<diagnosi> guasto;
   // Next free slot for a board text; board texts fill the table from slot
   // 80 down and stations from slot 1 up.
   std::int64_t cartello_libero = static_cast<std::int64_t>(primo_cartello);
@@ -179,7 +191,8 @@ class lettura_sorgente {
   passo guasto(std::int32_t codice, std::int64_t posizione,
                const source::posto_token& dove, std::string dettaglio = {});
   // A fault of the file as a whole, with no row to point at.
-  void guasto_file(std::int32_t codice, std::string dettaglio = {});
+  void guasto_file(std::int32_t codice, std::string dettaglio = {},
+                   std::string motivo = {});
   // The file is not there: the fault names it, and nothing is deleted.
   void manca(std::int32_t codice);
   // Fault 15 at `dove`: the reading of this file ends at its end-of-file
@@ -216,7 +229,8 @@ class lettura_sorgente {
  private:
   void segna(std::int32_t codice, const source::posto_token& dove,
              std::string dettaglio);
-  void segna_file(std::int32_t codice, std::string dettaglio);
+  void segna_file(std::int32_t codice, std::string dettaglio,
+                  std::string motivo);
   campo_sorgente campo_di(const source::posto_token& dove) const;
   void elimina_per(std::int32_t codice);
 

@@ -28,22 +28,24 @@ bool testi_scrivibili(const scenario& s) {
 
 }  // namespace
 
-esito_compilazione timbra(scenario& s) {
+bool timbra(scenario& s) {
   assert(s.celle.size() > 1);
   voce_dati& linea = s.tabella_dati[voce_linea];
   cella& prima = s.celle[1];
   if (linea.numero_1 != 0 || prima.valore1 != 0) {
-    return esito_compilazione::timbro_1250;
+    s.codice_errore = guasto::timbro_1250;
+    return false;
   }
   linea.numero_1 = timbro_tabella;
   prima.valore1 = timbro_celle;
   if (linea.valore_d != 0 || prima.valore2 != 0) {
-    return esito_compilazione::timbro_1251;
+    s.codice_errore = guasto::timbro_1251;
+    return false;
   }
   linea.valore_d = codice_gara_st(s);
   // The plain code is at most 25 * 255, well inside 16 bits.
   prima.valore2 = static_cast<std::int16_t>(codice_gara_og(s));
-  return esito_compilazione::compilato;
+  return true;
 }
 
 void codifica_file(const scenario& s, file_codificati& f) {
@@ -73,20 +75,27 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
   risultato_compilazione r;
   r.file = std::move(spazio);
   svuota(r.file);
-  r.elimina = memorizza_dati(s, in);
-  r.esito = esito_compilazione::guasto_sorgente;
-  if (s.codice_errore != 0) return r;
+  esito_lettura letta = memorizza_dati(s, in);
+  r.elimina = letta.elimina;
+  r.esito = esito_compilazione::guasto;
+  if (s.codice_errore != 0) {
+    r.guasto = std::move(letta.guasto);
+    return r;
+  }
+  auto fallita = [&] {
+    r.guasto = guasto_senza_luogo(s.codice_errore, s.posizione_errore);
+    return std::move(r);
+  };
   if (!testi_scrivibili(s)) {
     // A text longer than the table file's 16-bit length field.
     s.codice_errore = guasto::lettura;
-    return r;
+    return fallita();
   }
 
   rifinitura(s);
-  if (s.codice_errore != 0) return r;
-
-  r.esito = timbra(s);
-  if (r.esito != esito_compilazione::compilato) return r;
+  if (s.codice_errore != 0) return fallita();
+  if (!timbra(s)) return fallita();
+  r.esito = esito_compilazione::compilato;
   codifica_file(s, r.file);
   return r;
 }

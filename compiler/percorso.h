@@ -7,8 +7,10 @@
 #define COMPILER_PERCORSO_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "compiler/diagnosi.h"
 #include "compiler/formato.h"
 #include "compiler/lettore.h"
 #include "compiler/scenario.h"
@@ -16,10 +18,8 @@
 namespace compiler {
 
 enum class esito_compilazione {
-  compilato,        // the files are encoded
-  guasto_sorgente,  // "codice_errore" != 0 after reading or finishing
-  timbro_1250,      // slot 85 "numero_1" or cell 1 "valore1" already set
-  timbro_1251,      // slot 85 "valore_d" or cell 1 "valore2" already set
+  compilato,  // the files are encoded
+  guasto,     // "codice_errore" != 0: see the diagnosis
 };
 
 // The bytes of the three compiled files.
@@ -35,6 +35,8 @@ struct [[nodiscard]] risultato_compilazione {
   sorgenti_da_eliminare elimina;
   // Only when compilato; empty otherwise.
   file_codificati file;
+  // Only when guasto: the fault, where it was met.
+  std::optional<diagnosi> guasto;
 };
 
 // Compiles the sources of s.nome_linea / s.nome_treno. j != 0 also builds
@@ -46,9 +48,10 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
                                           std::int32_t j,
                                           file_codificati spazio = {});
 
-// The stamps and codes of a model that was read and finished cleanly.
+// The stamps and codes of a model that was read and finished cleanly; a
+// stamp's place already taken stores fault 1250 or 1251 (false).
 // REQUIRES: s.celle has a cell 1.
-esito_compilazione timbra(scenario& s);
+bool timbra(scenario& s);
 
 // The bytes of the plan (when s.scrivi_linea != 0), the table and the cells,
 // into `f` (its content replaced, its capacity reused).

@@ -88,17 +88,6 @@ inline constexpr std::size_t voce_totali = 84;
 inline constexpr std::size_t voce_linea = 85;
 inline constexpr std::size_t voce_treno = 86;
 
-// A field of a source file: where it starts, how many bytes it takes and
-// the text of its line as it stands, for a report that points at it.
-struct campo_sorgente {
-  std::int32_t riga = 0;       // 1-based; 0 when no field is known
-  std::int32_t colonna = 0;    // 1-based byte of its line
-  std::int32_t larghezza = 0;  // bytes; 0 for the end of the file
-  std::string testo_riga;      // the line, without its line end
-
-  bool operator==(const campo_sorgente&) const = default;
-};
-
 struct scenario {
   tracciato_piano tracciato;  // plan geometry, one point per metre
   std::vector<cella> celle;   // empty until a route length is read
@@ -115,30 +104,12 @@ struct scenario {
 
   std::int32_t codice_errore = 0;     // 0: no fault so far
   std::int32_t posizione_errore = 0;  // metres, for the numbers that have one
-
-  // Where the fault was found, when it was found in a source: the file name
-  // (without folder) and the 1-based line of the row; empty and 0 otherwise.
-  std::string file_errore;
-  std::int32_t riga_errore = 0;
-  // The field the fault points at, when it points at one.
-  campo_sorgente campo_errore;
-  // What the field held and what was expected; empty when the number's
-  // meaning says it all.
-  std::string dettaglio_errore;
-  // The system's reason when the fault is a file that could not be read;
-  // empty otherwise.
-  std::string motivo_errore;
 };
 
-// The model forgets its fault: number, position and where it was found.
+// The model forgets its fault.
 inline void azzera_guasto(scenario& s) {
   s.codice_errore = 0;
   s.posizione_errore = 0;
-  s.file_errore.clear();
-  s.riga_errore = 0;
-  s.campo_errore = {};
-  s.dettaglio_errore.clear();
-  s.motivo_errore.clear();
 }
 
 }  // namespace compiler

@@ -34,13 +34,11 @@ void dopo_la_lettura(scenario& s, raccolta_verifica& r) {
   for (std::size_t k = 0; k < s.tabella_dati.size(); ++k) {
     const std::size_t n = s.tabella_dati[k].testo.size();
     if (n > lunghezza_massima_testo) {
-      r.trovate.push_back({guasto::lettura,
-                           0,
-                           {},
-                           "il testo della voce " + std::to_string(k) +
-                               " è lungo " + std::to_string(n) +
-                               " byte: al massimo " +
-                               std::to_string(lunghezza_massima_testo)});
+      diagnosi d = guasto_senza_luogo(guasto::lettura, 0);
+      d.messaggio = "il testo della voce " + std::to_string(k) + " è lungo " +
+                    std::to_string(n) + " byte: al massimo " +
+                    std::to_string(lunghezza_massima_testo);
+      r.trovate.push_back(std::move(d));
     }
   }
   if (ha_guasti(r.trovate)) return;
@@ -52,25 +50,18 @@ void dopo_la_lettura(scenario& s, raccolta_verifica& r) {
     if (std::find(visti.begin(), visti.end(), g) != visti.end()) continue;
     visti.push_back(g);
     const auto riga = r.righe_di_celle.find(g.origine);
-    r.trovate.push_back(
-        {g.numero,
-         g.posizione,
-         riga != r.righe_di_celle.end() ? riga->second : luogo_sorgente{},
-         {}});
+    diagnosi d = guasto_senza_luogo(g.numero, g.posizione);
+    if (riga != r.righe_di_celle.end()) d.luogo = riga->second;
+    r.trovate.push_back(std::move(d));
   }
   if (s.celle.size() < 2) return;
   const std::string cella_1 =
       "la cella 1 (posizione 0 m) ha già un valore che il timbro "
       "sovrascriverebbe";
-  switch (timbra(s)) {
-    case esito_compilazione::timbro_1250:
-      r.trovate.push_back({guasto::timbro_1250, 0, {}, cella_1});
-      break;
-    case esito_compilazione::timbro_1251:
-      r.trovate.push_back({guasto::timbro_1251, 0, {}, cella_1});
-      break;
-    default:
-      break;
+  if (!timbra(s)) {
+    diagnosi d = guasto_senza_luogo(s.codice_errore, 0);
+    d.messaggio = cella_1;
+    r.trovate.push_back(std::move(d));
   }
 }
 
@@ -83,21 +74,6 @@ bool stesso_guasto(const diagnosi& d, const diagnosi& c) {
 }
 
 }  // namespace
-
-std::optional<diagnosi> guasto_compilato(const scenario& s,
-                                         esito_compilazione esito) {
-  switch (esito) {
-    case esito_compilazione::compilato:
-      return std::nullopt;
-    case esito_compilazione::timbro_1250:
-      return diagnosi{guasto::timbro_1250, 0, {}, {}};
-    case esito_compilazione::timbro_1251:
-      return diagnosi{guasto::timbro_1251, 0, {}, {}};
-    case esito_compilazione::guasto_sorgente:
-      break;
-  }
-  return guasto_del_modello(s);
-}
 
 void metti_primo(std::vector<diagnosi>& trovate, diagnosi primo) {
   const auto uguale =
@@ -115,7 +91,7 @@ std::vector<diagnosi> diagnosi_in_ordine(std::string_view nome_linea,
                                          const sorgenti& in) {
   scenario s = con_nomi(nome_linea, nome_treno);
   raccolta_verifica r;
-  lettura_condivisa c{s, {}, &r};
+  lettura_condivisa c{s, {}, &r, {}};
   leggi_sorgenti(c, in);
   if (!ha_guasti(r.trovate) && !s.celle.empty()) dopo_la_lettura(s, r);
 
@@ -142,10 +118,8 @@ std::vector<diagnosi> verifica_sorgenti(std::string_view nome_linea,
   std::vector<diagnosi> trovate =
       diagnosi_in_ordine(nome_linea, nome_treno, in);
   scenario s = con_nomi(nome_linea, nome_treno);
-  const risultato_compilazione r = memorizza_percorso(s, in, 1);
-  if (std::optional<diagnosi> primo = guasto_compilato(s, r.esito)) {
-    metti_primo(trovate, std::move(*primo));
-  }
+  risultato_compilazione r = memorizza_percorso(s, in, 1);
+  if (r.guasto) metti_primo(trovate, std::move(*r.guasto));
   return trovate;
 }
 

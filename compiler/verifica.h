@@ -29,10 +29,6 @@ std::vector<diagnosi> verifica_sorgenti(std::string_view nome_linea,
 std::vector<diagnosi> diagnosi_in_ordine(std::string_view nome_linea,
                                          std::string_view nome_treno,
                                          const sorgenti& in);
-// The fault a compile of the sources with the plan flag reported, as a
-// diagnosis; nullopt when it compiled. `s` is its model.
-std::optional<diagnosi> guasto_compilato(const scenario& s,
-                                         esito_compilazione esito);
 // Puts `primo` first: the check's own entry for the same fault when there is
 // one (it may know the row the compile's lacks), otherwise `primo` itself.
 void metti_primo(std::vector<diagnosi>& trovate, diagnosi primo);

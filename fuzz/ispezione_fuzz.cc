@@ -78,7 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
 
   const riepilogo r = riassumi(f);
   opzioni o;
-  o.cosa = comando::ispeziona;
   esigi(senza_controlli(testo_ispezione(o, ".", f, r)),
         "control character in the summary");
 

@@ -103,16 +103,15 @@ void verifica_campo(const compiler::campo_sorgente& c, std::int32_t riga) {
 }
 
 // The field a fault points at lies on its line.
-void verifica_luogo(const compiler::scenario& s) {
+void verifica_luogo(const compiler::diagnosi& d) {
   const std::string linea = source::nomi_file::nome_sorgente_linea(linea_fuzz);
   const std::string treno =
       source::nomi_file::nome_sorgente_treno(linea_fuzz, treno_fuzz);
-  esigi(
-      s.file_errore.empty() || s.file_errore == linea || s.file_errore == treno,
-      "a fault names a file that is not a source");
-  esigi(s.campo_errore.riga == 0 || !s.file_errore.empty(),
-        "a field without a file");
-  verifica_campo(s.campo_errore, s.riga_errore);
+  const std::string& file = d.luogo.file;
+  esigi(file.empty() || file == linea || file == treno,
+        "a fault names a file that is not a source");
+  esigi(d.luogo.campo.riga == 0 || !file.empty(), "a field without a file");
+  verifica_campo(d.luogo.campo, d.luogo.riga);
 }
 
 void verifica_compilato(banco& b, const compiler::risultato_compilazione& r,
@@ -170,29 +169,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     case compiler::esito_compilazione::compilato:
       verifica_compilato(b, a, in.j);
       break;
-    case compiler::esito_compilazione::guasto_sorgente: {
+    case compiler::esito_compilazione::guasto: {
       const compiler::voce_guasto* g = compiler::cerca_guasto(s.codice_errore);
-      esigi(g != nullptr && s.codice_errore != compiler::guasto::timbro_1250 &&
-                s.codice_errore != compiler::guasto::timbro_1251,
-            "unknown fault number");
+      esigi(g != nullptr, "unknown fault number");
+      esigi(a.guasto && a.guasto->numero == s.codice_errore,
+            "the diagnosis is not the model's fault");
       esigi(vuoti, "a fault left encoded output");
-      verifica_luogo(s);
+      verifica_luogo(*a.guasto);
+      // The sources deleted are what the fault table calls for.
       const compiler::sorgenti_da_eliminare& e = a.elimina;
-      if (s.codice_errore == compiler::guasto::manca_linea) {
-        esigi(!e.linea && !e.treno, "fault 101 deletes a source");
+      if (g->di_file) {
+        esigi(!e.linea && !e.treno, "a missing source deletes a source");
       } else {
         esigi(e.linea, "a fault after the line source was read keeps it");
       }
-      if (s.codice_errore == compiler::guasto::lettura) {
-        esigi(e.treno, "fault 25 keeps the train source");
+      if (g->elimina == compiler::eliminazione::entrambe) {
+        esigi(e.treno, "a fault that deletes both keeps the train source");
       }
       break;
     }
-    case compiler::esito_compilazione::timbro_1250:
-    case compiler::esito_compilazione::timbro_1251:
-      esigi(s.codice_errore == 0, "stamp fault after a source fault");
-      esigi(vuoti, "a stamp fault left encoded output");
-      break;
   }
 
   // The compile is a function of its input, whatever the model held.

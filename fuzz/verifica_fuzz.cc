@@ -77,8 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   esigi(guasti != compilato,
         compilato ? "the check finds a fault the compile does not"
                   : "the check misses the compile's fault");
-  if (const std::optional<compiler::diagnosi> primo =
-          guasto_compilato(s, r.esito)) {
+  if (const std::optional<compiler::diagnosi>& primo = r.guasto) {
     metti_primo(d, *primo);
     esigi(d.front().numero == primo->numero &&
               d.front().posizione == primo->posizione,

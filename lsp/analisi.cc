@@ -46,9 +46,17 @@ segnalazione da_diagnosi(const compiler::diagnosi& d,
   s.riga_record = d.luogo.riga;
   s.g = d.avviso() ? gravita::avviso : gravita::errore;
   s.numero = d.numero;
-  s.messaggio =
-      utf8_valido(d.avviso() ? d.messaggio
-                             : significato(d.numero, d.posizione, d.messaggio));
+  // A source that could not be read: the system's reason is what it held.
+  s.messaggio = utf8_valido(
+      d.avviso() ? d.messaggio
+                 : significato(d.numero, d.posizione,
+                               d.motivo.empty() ? d.messaggio : d.motivo));
+  for (const compiler::nota_diagnosi& n : d.note) {
+    const compiler::campo_sorgente& k = n.luogo.campo;
+    s.note.push_back({n.luogo.file, k.riga > 0 ? k.riga : n.luogo.riga,
+                      k.riga > 0 ? k.colonna : 0, k.riga > 0 ? k.larghezza : 0,
+                      utf8_valido(n.testo)});
+  }
   return s;
 }
 
@@ -92,6 +100,8 @@ std::optional<std::string> parola_suggerita(std::string_view campo,
 
 struct modello::dati {
   compiler::scenario s;
+  std::string file_guasto;
+  std::int32_t riga_guasto = 0;
 };
 
 modello::modello(std::string_view linea, std::string_view treno,
@@ -103,10 +113,9 @@ modello::modello(std::string_view linea, std::string_view treno,
   // With the plan, as the program compiles: curve rows are read only then.
   const compiler::risultato_compilazione r = compiler::memorizza_percorso(
       s, {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)}, 1);
-  if (r.esito == compiler::esito_compilazione::timbro_1250 ||
-      r.esito == compiler::esito_compilazione::timbro_1251) {
-    s.codice_errore =
-        r.esito == compiler::esito_compilazione::timbro_1250 ? 1250 : 1251;
+  if (r.guasto) {
+    d_->file_guasto = r.guasto->luogo.file;
+    d_->riga_guasto = r.guasto->luogo.riga;
   }
   // Only the grid and the table are read back.
   s.tracciato = compiler::tracciato_piano();
@@ -117,8 +126,8 @@ modello::modello(modello&&) noexcept = default;
 modello& modello::operator=(modello&&) noexcept = default;
 
 std::int32_t modello::guasto() const { return d_->s.codice_errore; }
-const std::string& modello::file_guasto() const { return d_->s.file_errore; }
-std::int32_t modello::riga_guasto() const { return d_->s.riga_errore; }
+const std::string& modello::file_guasto() const { return d_->file_guasto; }
+std::int32_t modello::riga_guasto() const { return d_->riga_guasto; }
 
 std::int64_t modello::ultima_cella() const {
   return static_cast<std::int64_t>(d_->s.celle.size()) - 1;

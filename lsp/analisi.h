@@ -32,6 +32,17 @@ struct ingresso {
 
 enum class gravita { errore, avviso };
 
+// A row that explains a finding, with what it has to do with it.
+struct nota {
+  std::string file;
+  std::int32_t riga = 0;  // 1-based; with the field's column and width
+  std::int32_t colonna = 0;
+  std::int32_t larghezza = 0;
+  std::string testo;  // UTF-8
+
+  bool operator==(const nota&) const = default;
+};
+
 // One finding of the check.
 struct segnalazione {
   std::string file;  // the source's name without folder; empty: none
@@ -44,6 +55,7 @@ struct segnalazione {
   gravita g = gravita::errore;
   std::int32_t numero = 0;  // the fault number; 0 for a warning
   std::string messaggio;    // UTF-8, as the check words it
+  std::vector<nota> note;   // the related rows the check names
 
   bool operator==(const segnalazione&) const = default;
 };

@@ -226,7 +226,7 @@ struct server::stato {
   }
 
   json diagnostica(const segnalazione& s, const documento& d,
-                   const std::string& uri) const {
+                   const std::string& uri, const fs::path& cartella) const {
     std::size_t riga = 0;
     std::size_t da = 0;
     std::size_t a = 0;
@@ -245,16 +245,44 @@ struct server::stato {
         {"source", "scenario"},
         {"message", s.messaggio}};
     if (s.numero != 0) j["code"] = s.numero;
-    if (s.riga_record > 0 && s.riga_record != s.riga) {
-      const auto r = static_cast<std::size_t>(s.riga_record - 1);
-      j["relatedInformation"] =
-          json::array({{{"location",
-                         {{"uri", uri},
-                          {"range",
-                           {{"start", pos(r, 0)},
-                            {"end", pos(r, d.riga_byte(r).size())}}}}},
-                        {"message", "la riga inizia qui"}}});
+    // The rows the check names; without them, the row's first line when
+    // the field stands on a later one.
+    json relative = json::array();
+    auto relativa = [&](const std::string& u, std::size_t r, std::size_t da,
+                        std::size_t a, const std::string& testo) {
+      relative.push_back(
+          {{"location",
+            {{"uri", u},
+             {"range", {{"start", pos(r, da)}, {"end", pos(r, a)}}}}},
+           {"message", testo}});
+    };
+    for (const nota& n : s.note) {
+      if (n.riga <= 0) continue;
+      const auto r = static_cast<std::size_t>(n.riga - 1);
+      const auto da = static_cast<std::size_t>(std::max(n.colonna - 1, 0));
+      const std::size_t a = n.larghezza > 0
+                                ? da + static_cast<std::size_t>(n.larghezza)
+                                : d.riga_byte(r).size();
+      // A row of another file is mapped with this one's columns only when
+      // it is the same file; elsewhere its whole line is named.
+      if (n.file.empty() || n.file == s.file) {
+        relativa(uri, r, da, a, n.testo);
+      } else {
+        const fs::path p = cartella / port::percorso_da_testo(n.file);
+        relative.push_back(
+            {{"location",
+              {{"uri", uri_di(p)},
+               {"range",
+                {{"start", {{"line", r}, {"character", 0}}},
+                 {"end", {{"line", r + 1}, {"character", 0}}}}}}},
+             {"message", n.testo}});
+      }
     }
+    if (relative.empty() && s.riga_record > 0 && s.riga_record != s.riga) {
+      const auto r = static_cast<std::size_t>(s.riga_record - 1);
+      relativa(uri, r, 0, d.riga_byte(r).size(), "la riga inizia qui");
+    }
+    if (!relative.empty()) j["relatedInformation"] = std::move(relative);
     return j;
   }
 
@@ -338,7 +366,7 @@ struct server::stato {
       }
       json diagnostiche = json::array();
       for (const segnalazione& s : trovate) {
-        diagnostiche.push_back(diagnostica(s, *d, uri));
+        diagnostiche.push_back(diagnostica(s, *d, uri, cartella));
       }
       if (trovate.empty()) {
         pubblicati.erase(uri);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/stato_uscita.h"
-#include "tests/app/piattaforma_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 TEST(AvvioTest, UsageFaultsHelpAndVersion) {
   struct caso {
@@ -17,12 +17,16 @@ TEST(AvvioTest, UsageFaultsHelpAndVersion) {
     std::string err;  // start of standard error
   };
   const caso casi[] = {
-      {{"--help"}, stato_ok, "Usage:\n", ""},
+      {{"--help"}, stato_ok, "Uso:\n", ""},
       {{"compile", "--version"},
        stato_ok,
        "scenario " SCENARIO_VERSIONE_PROGETTO "\n",
        ""},
-      {{"--bogus"}, stato_uso, "", "scenario: unknown argument '--bogus'\n"},
+      {{"--bogus"},
+       stato_uso,
+       "",
+       "scenario: argomento sconosciuto: '--bogus'\n"
+       "Provare 'scenario --help'.\n"},
       {{"compile", "--route", "a/b"}, stato_uso, "", "scenario: --route 'a/b'"},
   };
   for (const caso& c : casi) {

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/piattaforma_prova.h"
+#include "app/stato_uscita.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 
@@ -27,7 +28,6 @@ class cartella_prova : public file_prova::cartella {
 
 opzioni compila(std::string linea, std::string treno) {
   opzioni o;
-  o.cosa = comando::compila;
   o.linea = std::move(linea);
   o.treno = std::move(treno);
   return o;

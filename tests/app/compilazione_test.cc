@@ -87,17 +87,16 @@ TEST(CompilazioneTest, AFaultWritesNothingAndKeepsEarlierFiles) {
   struct caso {
     const char* nome;
     std::string caratteristiche, treno;
-    esito_cartella esito;
+    std::int32_t numero;
   };
   const caso casi[] = {
       {"a fault in a source", "cartello_indicatore,  1400,   (Cippo)\r\n",
-       "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n",
-       esito_cartella::guasto_sorgente},
+       "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n", 16},
       {"1250",
        "indicatori_vmax,  0,  95,  95,  100,  0,  95,  95,  100,  0\r\n", "",
-       esito_cartella::timbro_1250},
+       1250},
       {"1251", "", "segnale,    0,   2, 0, 1,  1, 0,    2,  0,1,1, 0\r\n",
-       esito_cartella::timbro_1251},
+       1251},
   };
   for (const caso& k : casi) {
     SCOPED_TRACE(k.nome);
@@ -111,7 +110,10 @@ TEST(CompilazioneTest, AFaultWritesNothingAndKeepsEarlierFiles) {
     c.sorgenti(k.caratteristiche, k.treno);
     const auto prima = c.contenuto();
     compiler::scenario s = con_nomi();
-    EXPECT_EQ(compila_cartella(s, c.dir(), 1, true).esito, k.esito);
+    const risultato_cartella r = compila_cartella(s, c.dir(), 1, true);
+    EXPECT_EQ(r.esito, esito_cartella::guasto);
+    ASSERT_TRUE(r.guasto);
+    EXPECT_EQ(r.guasto->numero, k.numero);
     EXPECT_TRUE(c.contenuto() == prima);
   }
 }
@@ -142,11 +144,12 @@ TEST(CompilazioneTest, ASourceThatIsAFolderIsNeverDeleted) {
     fs::remove(cartella);
     fs::create_directory(cartella);
     compiler::scenario s = con_nomi();
-    EXPECT_EQ(compila_cartella(s, c.dir(), 1, false).esito,
-              esito_cartella::guasto_sorgente);
+    const risultato_cartella r = compila_cartella(s, c.dir(), 1, false);
+    EXPECT_EQ(r.esito, esito_cartella::guasto);
     EXPECT_EQ(s.codice_errore, 25);
-    EXPECT_EQ(s.file_errore, di_linea ? file_linea : file_treno);
-    EXPECT_EQ(s.motivo_errore, std::generic_category().message(EISDIR));
+    ASSERT_TRUE(r.guasto);
+    EXPECT_EQ(r.guasto->luogo.file, di_linea ? file_linea : file_treno);
+    EXPECT_EQ(r.guasto->motivo, std::generic_category().message(EISDIR));
     // Fault 25 deletes both sources, but only plain files go.
     EXPECT_TRUE(fs::is_directory(cartella));
     EXPECT_FALSE(fs::exists(c.dir() / (di_linea ? file_treno : file_linea)));
@@ -159,7 +162,7 @@ TEST(CompilazioneTest, AMissingLineSourceDeletesNothing) {
   fs::remove(c.dir() / file_linea);
   compiler::scenario s = con_nomi();
   EXPECT_EQ(compila_cartella(s, c.dir(), 1, false).esito,
-            esito_cartella::guasto_sorgente);
+            esito_cartella::guasto);
   EXPECT_EQ(s.codice_errore, 101);
   EXPECT_TRUE(fs::exists(c.dir() / file_treno));
 }

@@ -26,8 +26,7 @@ struct esito {
 
 esito controlla(const fs::path& d, bool severo = false) {
   opzioni o;
-  o.cosa = comando::controlla;
-  o.severo = severo;
+  if (severo) o.proprie["--strict"];
   std::ostringstream out;
   const int stato = esegui_controllo(o, d, out);
   return {stato, out.str()};

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/piattaforma_prova.h"
+#include "app/stato_uscita.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(CorsaTest, KeepSourcesLeavesTheTwoSourcesToo) {
   piattaforma_registrata p;
   std::ostringstream err;
   opzioni o;
-  o.conserva_sorgenti = true;
+  o.proprie["--keep-sources"];
   EXPECT_EQ(esegui(o, c, p, err), stato_ok);
   std::set<std::string> attesi = documenti_e_compilati;
   attesi.insert("Vendralo_linea.txt");

@@ -18,8 +18,8 @@
 #include "port/sistema.h"
 #include "source/nomi_file.h"
 #include "tests/app/compilati_prova.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/stato_uscita.h"
-#include "tests/app/piattaforma_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 TEST(ErroreTest, ShowsTheNumberAfterTheFixedTextAndGivesTheStatus) {
   piattaforma_registrata p;

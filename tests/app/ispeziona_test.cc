@@ -30,9 +30,9 @@
 #include "source/nomi_file.h"
 #include "source/record.h"
 #include "tests/app/compilati_prova.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/content/riga_letta.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 

@@ -10,22 +10,26 @@
 
 #include "app/diagnostica.h"
 #include "app/riga_comando.h"
+#include "app/stato_uscita.h"
+#include "compiler/guasti.h"
 #include "compiler/percorso.h"
-#include "tests/app/piattaforma_prova.h"
 #include "tests/file_prova.h"
+#include "tests/finestra/piattaforma_prova.h"
 
 namespace {
 
-compiler::scenario con_guasto(std::int32_t codice, std::int32_t posizione,
+compiler::diagnosi con_guasto(std::int32_t codice, std::int32_t posizione,
                               std::string file = {}, std::int32_t riga = 0,
                               std::string motivo = {}) {
-  compiler::scenario s;
-  s.codice_errore = codice;
-  s.posizione_errore = posizione;
-  s.file_errore = std::move(file);
-  s.riga_errore = riga;
-  s.motivo_errore = std::move(motivo);
-  return s;
+  compiler::diagnosi d = compiler::guasto_senza_luogo(codice, posizione);
+  d.luogo.file = std::move(file);
+  d.luogo.riga = riga;
+  d.motivo = std::move(motivo);
+  return d;
+}
+
+risultato_cartella guasto(compiler::diagnosi d) {
+  return {esito_cartella::guasto, {}, std::move(d)};
 }
 
 // The report writes paths as the platform does; the cases below use '/'.
@@ -42,7 +46,7 @@ std::string con_barre(std::string t) {
 TEST(RapportoTest, FaultReportText) {
   struct caso {
     const char* nome;
-    compiler::scenario s;
+    compiler::diagnosi g;
     std::string atteso;
   };
   const caso casi[] = {
@@ -82,7 +86,7 @@ TEST(RapportoTest, FaultReportText) {
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
-    EXPECT_EQ(con_barre(testo_guasto(c.s, "d")), c.atteso);
+    EXPECT_EQ(con_barre(testo_guasto(c.g, "d")), c.atteso);
   }
 }
 
@@ -90,11 +94,11 @@ TEST(RapportoTest, EveryStoredNumberHasItsOwnMeaning) {
   const std::int32_t numeri[] = {1,  2,  3,  4,  5,  6,   7,   8,  9,
                                  10, 11, 12, 13, 15, 16,  17,  18, 19,
                                  20, 21, 22, 24, 25, 101, 102, 103};
-  const std::string_view generico = significato_guasto(0);
+  const std::string_view generico = compiler::significato_guasto(0);
   std::vector<std::string_view> visti;
   for (std::int32_t n : numeri) {
     SCOPED_TRACE(n);
-    const std::string_view t = significato_guasto(n);
+    const std::string_view t = compiler::significato_guasto(n);
     EXPECT_NE(t, generico);
     for (std::string_view v : visti) EXPECT_NE(t, v);
     visti.push_back(t);
@@ -105,35 +109,27 @@ TEST(RapportoTest, ExitStatusAndOutput) {
   struct caso {
     const char* nome;
     risultato_cartella r;
-    compiler::scenario s;
     int stato;
     std::string inizio;  // expected start of the output
   };
   caso casi[] = {
-      {"compiled: silent", {}, compiler::scenario{}, stato_ok, ""},
+      {"compiled: silent", {}, stato_ok, ""},
       {"a fault in a source",
-       {esito_cartella::guasto_sorgente, {}},
-       con_guasto(16, 1400, "Vendralo_Kv4417-.txt", 12),
-       stato_guasto_compilazione,
-       " Errore n. 16\nPosizione: 1400 m\n"},
-      {"a missing line file",
-       {esito_cartella::guasto_sorgente, {}},
-       con_guasto(101, 0, "Vendralo_linea.txt"),
-       stato_file,
-       " Errore n. 101\n"},
+       guasto(con_guasto(16, 1400, "Vendralo_Kv4417-.txt", 12)),
+       stato_guasto_compilazione, " Errore n. 16\nPosizione: 1400 m\n"},
+      {"a missing line file", guasto(con_guasto(101, 0, "Vendralo_linea.txt")),
+       stato_file, " Errore n. 101\n"},
       {"an unreadable train file",
-       {esito_cartella::guasto_sorgente, {}},
-       con_guasto(25, 0, "Vendralo_Kv4417-.txt", 0, "Permission denied"),
-       stato_file,
-       " Errore n. 25\n"},
+       guasto(
+           con_guasto(25, 0, "Vendralo_Kv4417-.txt", 0, "Permission denied")),
+       stato_file, " Errore n. 25\n"},
       {"a value too large in a row",
-       {esito_cartella::guasto_sorgente, {}},
-       con_guasto(25, 0, "Vendralo_Kv4417-.txt", 7),
-       stato_guasto_compilazione,
-       " Errore n. 25\n"},
+       guasto(con_guasto(25, 0, "Vendralo_Kv4417-.txt", 7)),
+       stato_guasto_compilazione, " Errore n. 25\n"},
       {"a compiled file that cannot be written",
-       {esito_cartella::errore_file, {"d/Vendralo_Kv4417.sim: Is a directory"}},
-       compiler::scenario{},
+       {esito_cartella::errore_file,
+        {"d/Vendralo_Kv4417.sim: Is a directory"},
+        {}},
        stato_file,
        "scenario: d/Vendralo_Kv4417.sim: Is a directory\n"},
   };
@@ -141,7 +137,7 @@ TEST(RapportoTest, ExitStatusAndOutput) {
     SCOPED_TRACE(c.nome);
     piattaforma_registrata p;
     std::ostringstream err;
-    EXPECT_EQ(riporta_compilazione(c.r, c.s, "d", p, err), c.stato);
+    EXPECT_EQ(riporta_compilazione(c.r, "d", p, err), c.stato);
     EXPECT_EQ(err.str().substr(0, c.inizio.size()), c.inizio);
     if (c.inizio.empty()) {
       EXPECT_EQ(err.str(), "");
@@ -152,17 +148,16 @@ TEST(RapportoTest, ExitStatusAndOutput) {
 
 TEST(RapportoTest, StampFaultsGoThroughErrore) {
   struct caso {
-    esito_cartella esito;
+    std::int32_t numero;
     const char* messaggio;
   };
-  const caso casi[] = {{esito_cartella::timbro_1250, " Errore n. 1250"},
-                       {esito_cartella::timbro_1251, " Errore n. 1251"}};
+  const caso casi[] = {{1250, " Errore n. 1250"}, {1251, " Errore n. 1251"}};
   for (const caso& c : casi) {
     SCOPED_TRACE(c.messaggio);
     piattaforma_registrata p;
     std::ostringstream err;
     EXPECT_EQ(
-        riporta_compilazione({c.esito, {}}, compiler::scenario{}, "d", p, err),
+        riporta_compilazione(guasto(con_guasto(c.numero, 0)), "d", p, err),
         stato_guasto_compilazione);
     ASSERT_EQ(p.messaggi.size(), 1u);
     EXPECT_EQ(p.messaggi[0], c.messaggio);
@@ -179,13 +174,14 @@ std::string rapporto_di(const std::string& linea, const std::string& treno) {
   compiler::scenario s;
   s.nome_linea = "Vendralo";
   s.nome_treno = "Kv4417";
-  const compiler::risultato_compilazione r =
+  compiler::risultato_compilazione r =
       memorizza_percorso(s,
                          {{compiler::sorgente::stato::letta, l, {}},
                           {compiler::sorgente::stato::letta, t, {}}},
                          1);
-  EXPECT_EQ(r.esito, compiler::esito_compilazione::guasto_sorgente);
-  return con_barre(testo_guasto(s, "d"));
+  EXPECT_EQ(r.esito, compiler::esito_compilazione::guasto);
+  if (!r.guasto) return {};
+  return con_barre(testo_guasto(*r.guasto, "d"));
 }
 
 // What follows the report's first lines: from the FILE:LINE:COLUMN line on.

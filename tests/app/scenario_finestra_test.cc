@@ -146,8 +146,8 @@ TEST(ScenarioFinestraTest, EveryFailureIsShownInOneBox) {
        "",
        2,
        [](const fs::path&) -> std::string {
-         return "scenario: unknown argument '--bogus'\n"
-                "Try 'scenario --help'.";
+         return "scenario: argomento sconosciuto: '--bogus'\n"
+                "Provare 'scenario --help'.";
        },
        false,
        ""},

@@ -51,6 +51,13 @@ struct compilato {
   scenario s;
   bool linea_resta = false;
   bool treno_resta = false;
+  std::optional<diagnosi> guasto;
+
+  // Where the fault was met: its file, the line of its row, the system's
+  // reason.
+  std::string file() const { return guasto ? guasto->luogo.file : ""; }
+  std::int32_t riga() const { return guasto ? guasto->luogo.riga : 0; }
+  std::string motivo() const { return guasto ? guasto->motivo : ""; }
 };
 
 // Reads the sources that are given (a missing one is absent) and reports
@@ -68,10 +75,11 @@ compilato compila(std::optional<std::string_view> l,
   out.s.nome_linea = linea_prova;
   out.s.nome_treno = treno_prova;
   out.s.scrivi_linea = scrivi_linea;
-  const sorgenti_da_eliminare e =
+  esito_lettura e =
       memorizza_dati(out.s, {come(l.has_value(), bl), come(t.has_value(), bt)});
-  out.linea_resta = l && !e.linea;
-  out.treno_resta = t && !e.treno;
+  out.linea_resta = l && !e.elimina.linea;
+  out.treno_resta = t && !e.elimina.treno;
+  out.guasto = std::move(e.guasto);
   return out;
 }
 
@@ -101,8 +109,8 @@ struct caso_errore {
 void verifica(const caso_errore& c, const compilato& r) {
   EXPECT_EQ(r.s.codice_errore, c.codice);
   EXPECT_EQ(r.s.posizione_errore, c.posizione);
-  EXPECT_EQ(r.s.riga_errore, c.riga);
-  EXPECT_EQ(r.s.file_errore, c.file);
+  EXPECT_EQ(r.riga(), c.riga);
+  EXPECT_EQ(r.file(), c.file);
   EXPECT_EQ(r.linea_resta, c.linea_resta);
   EXPECT_EQ(r.treno_resta, c.treno_resta);
 }
@@ -221,15 +229,15 @@ TEST(LettoreTest, MissingOrUnreadableSources) {
     SCOPED_TRACE("no line file");
     const compilato r = compila(std::nullopt, treno());
     EXPECT_EQ(r.s.codice_errore, 101);
-    EXPECT_EQ(r.s.file_errore, file_linea);
+    EXPECT_EQ(r.file(), file_linea);
     EXPECT_TRUE(r.treno_resta);
   }
   {
     SCOPED_TRACE("no train file");
     const compilato r = compila(linea(""), std::nullopt);
     EXPECT_EQ(r.s.codice_errore, 25);
-    EXPECT_EQ(r.s.file_errore, file_treno);
-    EXPECT_EQ(r.s.motivo_errore, "nessun file");
+    EXPECT_EQ(r.file(), file_treno);
+    EXPECT_EQ(r.motivo(), "nessun file");
     EXPECT_FALSE(r.linea_resta);
     // The line file was read whole before the train file was looked at.
     EXPECT_EQ(r.s.celle.size(), 341u);
@@ -247,13 +255,15 @@ TEST(LettoreTest, MissingOrUnreadableSources) {
     scenario s;
     s.nome_linea = linea_prova;
     s.nome_treno = treno_prova;
-    const sorgenti_da_eliminare e = memorizza_dati(s, in);
+    const esito_lettura e = memorizza_dati(s, in);
     EXPECT_EQ(s.codice_errore, 25);
-    EXPECT_EQ(s.file_errore, di_linea ? file_linea : file_treno);
-    EXPECT_EQ(s.riga_errore, 0);
-    EXPECT_EQ(s.motivo_errore, "motivo");
+    ASSERT_TRUE(e.guasto);
+    EXPECT_EQ(e.guasto->luogo.file, di_linea ? file_linea : file_treno);
+    EXPECT_EQ(e.guasto->luogo.riga, 0);
+    EXPECT_EQ(e.guasto->motivo, "motivo");
+    EXPECT_TRUE(di_file(*e.guasto));
     // Fault 25 deletes both sources.
-    EXPECT_EQ(e, (sorgenti_da_eliminare{true, true}));
+    EXPECT_EQ(e.elimina, (sorgenti_da_eliminare{true, true}));
   }
 }
 
@@ -263,8 +273,8 @@ TEST(LettoreTest, PendingFifteenEndsTheTrainFileAtItsFirstSignal) {
               treno("velocita, 0, 100\n" + segnale(1400) + segnale(2400)));
   EXPECT_EQ(r.s.codice_errore, 15);
   EXPECT_EQ(r.s.posizione_errore, 1400);
-  EXPECT_EQ(r.s.file_errore, file_treno);
-  EXPECT_EQ(r.s.riga_errore, 3);
+  EXPECT_EQ(r.file(), file_treno);
+  EXPECT_EQ(r.riga(), 3);
   EXPECT_FALSE(r.treno_resta);
   // The signal was placed before the pending number was seen; the second
   // one and the end-of-file fills were not reached.
@@ -574,8 +584,8 @@ TEST(LettoreTest, StationsAndBoardTextsShareTheTable) {
         compila(linea(cartelli(c.cartelli), l40), treno(stazioni(c.stazioni)));
     EXPECT_EQ(r.s.codice_errore, c.codice);
     EXPECT_EQ(r.s.posizione_errore, 0);
-    EXPECT_EQ(r.s.riga_errore, c.riga);
-    EXPECT_EQ(r.s.file_errore, c.file);
+    EXPECT_EQ(r.riga(), c.riga);
+    EXPECT_EQ(r.file(), c.file);
     const auto& t = r.s.tabella_dati;
     for (std::size_t k = 1; k <= 80; ++k) {
       const bool stazione_attesa = k <= c.ultima_stazione;

@@ -85,31 +85,27 @@ TEST(PercorsoTest, AFaultEncodesNothing) {
   struct caso {
     const char* nome;
     std::string caratteristiche, treno;
-    esito_compilazione esito;
     std::int32_t codice;
     std::int32_t posizione;
   };
   const caso casi[] = {
       {"fault from the reader: signal on a board",
        "cartello_indicatore,  1400,   (Cippo)\r\n",
-       "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n",
-       esito_compilazione::guasto_sorgente, 16, 1400},
+       "segnale,    1400,   2, 3, 1,  1, 0,    2,  2,1,1, 0\r\n", 16, 1400},
       // Restriction start at 6000 m is cell 121; its first band is 116..114.
       {"fault from the finishing pass: a band before a start all taken",
        "cartello_indicatore,  5750,   (A)\r\n"
        "cartello_indicatore,  5700,   (B)\r\n"
        "cartello_indicatore,  5650,   (C)\r\n",
-       "rallentamento, 6000, 130, 500, 1, 0, 0\r\n",
-       esito_compilazione::guasto_sorgente, 12, 121 * 50},
+       "rallentamento, 6000, 130, 500, 1, 0, 0\r\n", 12, 121 * 50},
       {"a text too long for its field",
        "cartello_indicatore,  2050,   (" + std::string(32767, 'x') + ")\r\n",
-       "", esito_compilazione::guasto_sorgente, 25, 0},
+       "", 25, 0},
       {"1250: a speed board at position 0",
        "indicatori_vmax,  0,  95,  95,  100,  0,  95,  95,  100,  0\r\n", "",
-       esito_compilazione::timbro_1250, 0, 0},
+       1250, 0},
       {"1251: a signal at position 0 with no first value", "",
-       "segnale,    0,   2, 0, 1,  1, 0,    2,  0,1,1, 0\r\n",
-       esito_compilazione::timbro_1251, 0, 0},
+       "segnale,    0,   2, 0, 1,  1, 0,    2,  0,1,1, 0\r\n", 1251, 0},
   };
   for (const caso& k : casi) {
     SCOPED_TRACE(k.nome);
@@ -117,8 +113,10 @@ TEST(PercorsoTest, AFaultEncodesNothing) {
         sorgenti_di(lunghezza_10000, k.caratteristiche, k.treno);
     scenario s = con_nomi();
     const risultato_compilazione r = memorizza_percorso(s, p.in(), 1);
-    EXPECT_EQ(r.esito, k.esito);
+    EXPECT_EQ(r.esito, esito_compilazione::guasto);
     EXPECT_EQ(s.codice_errore, k.codice);
+    ASSERT_TRUE(r.guasto);
+    EXPECT_EQ(r.guasto->numero, k.codice);
     EXPECT_EQ(s.posizione_errore, k.posizione);
     EXPECT_TRUE(r.file.piano.empty());
     EXPECT_TRUE(r.file.tabella.empty());

@@ -108,7 +108,6 @@ std::vector<std::string> righe_pubblicate(const std::vector<json>& uscita,
 std::map<std::string, std::vector<std::string>> righe_del_controllo(
     const fs::path& c) {
   opzioni o;
-  o.cosa = comando::controlla;
   std::ostringstream out;
   (void)esegui_controllo(o, c, out);
   std::map<std::string, std::vector<std::string>> m;

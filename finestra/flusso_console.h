@@ -3,11 +3,13 @@
 // text with LF line ends, exactly what the POSIX build writes); to a console
 // it writes UTF-16, so that every character shows whatever the console's
 // code page.
-#ifndef APP_FLUSSO_CONSOLE_H_
-#define APP_FLUSSO_CONSOLE_H_
+#ifndef FINESTRA_FLUSSO_CONSOLE_H_
+#define FINESTRA_FLUSSO_CONSOLE_H_
 
 #include <array>
 #include <streambuf>
+
+namespace finestra {
 
 class flusso_console : public std::streambuf {
  public:
@@ -31,4 +33,6 @@ class flusso_console : public std::streambuf {
   std::array<char, 4096> blocco_{};
 };
 
-#endif  // APP_FLUSSO_CONSOLE_H_
+}  // namespace finestra
+
+#endif  // FINESTRA_FLUSSO_CONSOLE_H_

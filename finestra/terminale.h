@@ -1,11 +1,13 @@
 // Terminal implementation of the window layer: the label and the messages go
 // to standard error, one line each.
-#ifndef APP_TERMINALE_H_
-#define APP_TERMINALE_H_
+#ifndef FINESTRA_TERMINALE_H_
+#define FINESTRA_TERMINALE_H_
 
 #include <ostream>
 
-#include "app/piattaforma.h"
+#include "finestra/piattaforma.h"
+
+namespace finestra {
 
 class piattaforma_terminale : public piattaforma {
  public:
@@ -19,4 +21,6 @@ class piattaforma_terminale : public piattaforma {
   std::ostream& err_;
 };
 
-#endif  // APP_TERMINALE_H_
+}  // namespace finestra
+
+#endif  // FINESTRA_TERMINALE_H_

@@ -1,14 +1,14 @@
 // A window layer for tests: records what the run asks it to show.
-#ifndef TESTS_APP_PIATTAFORMA_PROVA_H_
-#define TESTS_APP_PIATTAFORMA_PROVA_H_
+#ifndef TESTS_FINESTRA_PIATTAFORMA_PROVA_H_
+#define TESTS_FINESTRA_PIATTAFORMA_PROVA_H_
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/piattaforma.h"
+#include "finestra/piattaforma.h"
 
-class piattaforma_registrata : public piattaforma {
+class piattaforma_registrata : public finestra::piattaforma {
  public:
   void mostra_finestra(std::string_view titolo,
                        std::string_view etichetta) override {
@@ -21,4 +21,4 @@ class piattaforma_registrata : public piattaforma {
   std::vector<std::string> messaggi;
 };
 
-#endif  // TESTS_APP_PIATTAFORMA_PROVA_H_
+#endif  // TESTS_FINESTRA_PIATTAFORMA_PROVA_H_

@@ -2,10 +2,12 @@
 // and a modal message box with an OK button. The terminal implementation
 // serves machines without a window system; a native window and message box
 // implement the same interface.
-#ifndef APP_PIATTAFORMA_H_
-#define APP_PIATTAFORMA_H_
+#ifndef FINESTRA_PIATTAFORMA_H_
+#define FINESTRA_PIATTAFORMA_H_
 
 #include <string_view>
+
+namespace finestra {
 
 class piattaforma {
  public:
@@ -18,4 +20,6 @@ class piattaforma {
   virtual void mostra_messaggio(std::string_view testo) = 0;
 };
 
-#endif  // APP_PIATTAFORMA_H_
+}  // namespace finestra
+
+#endif  // FINESTRA_PIATTAFORMA_H_

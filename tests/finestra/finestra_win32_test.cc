@@ -2,7 +2,7 @@
 // its caption and asked what it shows; the message box is caught by a
 // watcher thread, read and closed with OK. Needs a window system (under
 // Wine: an X display).
-#include "app/finestra_win32.h"
+#include "finestra/finestra_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "tests/app/scatola_windows.h"
+
+namespace finestra {
 
 namespace {
 
@@ -160,3 +162,5 @@ TEST(FinestraWin32Test, WithoutTheWindowTheBoxStandsAlone) {
   EXPECT_EQ(viste[0].testo, "Usage:");
   EXPECT_EQ(viste[0].proprietario, nullptr);
 }
+
+}  // namespace finestra

@@ -1,5 +1,7 @@
 // Terminal window layer.
-#include "app/terminale.h"
+#include "finestra/terminale.h"
+
+namespace finestra {
 
 void piattaforma_terminale::mostra_finestra(std::string_view /*titolo*/,
                                             std::string_view etichetta) {
@@ -11,3 +13,5 @@ void piattaforma_terminale::mostra_messaggio(std::string_view testo) {
   err_ << testo << '\n';
   err_.flush();
 }
+
+}  // namespace finestra

@@ -1,11 +1,13 @@
 // Win32 window layer.
-#include "app/finestra_win32.h"
+#include "finestra/finestra_win32.h"
 
 #include <windows.h>
 
 #include <string>
 
 #include "port/testo_windows.h"
+
+namespace finestra {
 
 namespace {
 
@@ -123,3 +125,5 @@ void piattaforma_win32::mostra_messaggio(std::string_view testo) {
   // A null caption is the system's default title.
   ::MessageBoxW(finestra_, testo16.c_str(), nullptr, MB_OK);
 }
+
+}  // namespace finestra

@@ -2,17 +2,19 @@
 // label, and the system's message box. The window takes no input: nothing on
 // it can be clicked or typed into, and it cannot be closed while the run
 // goes on.
-#ifndef APP_FINESTRA_WIN32_H_
-#define APP_FINESTRA_WIN32_H_
+#ifndef FINESTRA_FINESTRA_WIN32_H_
+#define FINESTRA_FINESTRA_WIN32_H_
 
 #include <string_view>
 
-#include "app/piattaforma.h"
+#include "finestra/piattaforma.h"
 
 // The handle types of <windows.h> (STRICT), declared here so that callers
 // need not include it.
 struct HWND__;
 struct HFONT__;
+
+namespace finestra {
 
 // The label's font.
 inline constexpr wchar_t carattere_etichetta[] = L"MS Sans Serif";
@@ -44,4 +46,6 @@ class piattaforma_win32 : public piattaforma {
   HFONT__* carattere_ = nullptr;
 };
 
-#endif  // APP_FINESTRA_WIN32_H_
+}  // namespace finestra
+
+#endif  // FINESTRA_FINESTRA_WIN32_H_

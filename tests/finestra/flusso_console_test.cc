@@ -1,13 +1,15 @@
 // The console stream buffer: a pipe gets the bytes unchanged, a console
 // every character whatever its code page. A console of its own needs a
 // window system under Wine, hence these tests run with the window tests.
-#include "app/flusso_console.h"
+#include "finestra/flusso_console.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <ostream>
 #include <string>
+
+namespace finestra {
 
 namespace {
 
@@ -69,3 +71,5 @@ TEST(FlussoConsoleTest, AConsoleShowsEveryCharacter) {
   ::CloseHandle(h);
   ::FreeConsole();
 }
+
+}  // namespace finestra

@@ -1,5 +1,5 @@
 // Console stream buffer.
-#include "app/flusso_console.h"
+#include "finestra/flusso_console.h"
 
 #include <windows.h>
 
@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "port/testo_windows.h"
+
+namespace finestra {
 
 namespace {
 
@@ -97,3 +99,5 @@ bool flusso_console::svuota() {
   pbump(static_cast<int>(resto));
   return ok;
 }
+
+}  // namespace finestra

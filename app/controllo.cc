@@ -30,13 +30,13 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
       port::leggi_file(source::nomi_file::sorgente_linea(cartella, o.linea));
   const port::file_letto treno = port::leggi_file(
       source::nomi_file::sorgente_treno(cartella, o.linea, o.treno));
-  const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
+  const compiler::esito_verifica e = compiler::verifica_sorgenti(
       o.linea, o.treno, {come_sorgente(linea), come_sorgente(treno)});
 
-  std::size_t errori = 0;
-  std::size_t avvisi = 0;
+  std::size_t errori = e.guasti_tralasciati;
+  std::size_t avvisi = e.avvisi_tralasciati;
   bool non_letto = false;
-  for (const compiler::diagnosi& d : trovate) {
+  for (const compiler::diagnosi& d : e.trovate) {
     out << testo_diagnosi(d, cartella);
     if (d.avviso()) {
       ++avvisi;
@@ -44,6 +44,12 @@ int esegui_controllo(const opzioni& o, const std::filesystem::path& cartella,
     }
     ++errori;
     non_letto = non_letto || compiler::di_file(d);
+  }
+  if (e.guasti_tralasciati + e.avvisi_tralasciati > 0) {
+    out << "(non mostrati: altri "
+        << conteggio(e.guasti_tralasciati, e.avvisi_tralasciati)
+        << "; il controllo ne mostra al massimo " << compiler::massimo_trovate
+        << ")\n";
   }
   out << conteggio(errori, avvisi) << '\n';
   out.flush();

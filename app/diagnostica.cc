@@ -48,23 +48,54 @@ std::string intestazione_diagnosi(const compiler::diagnosi& d,
 
 std::string riquadro(const compiler::campo_sorgente& c) {
   if (c.riga <= 0) return {};
-  std::string t = source::da_cp1252(c.testo_riga);
+  // The line as valid text: control bytes escaped, tabs kept so that the
+  // caret stands under the field however the line is shown.
+  std::string t = source::da_cp1252_visibile(c.testo_riga, /*tab=*/true);
   t += '\n';
-  // Tabs before the field stay tabs, so that the caret stands under the
-  // field however the line is shown.
-  const auto prima = std::min<std::size_t>(
+  const std::size_t prima = std::min<std::size_t>(
       static_cast<std::size_t>(std::max(c.colonna - 1, 0)),
       c.testo_riga.size());
   for (std::size_t i = 0; i < prima; ++i) {
-    t += c.testo_riga[i] == '\t' ? '\t' : ' ';
+    const char b = c.testo_riga[i];
+    if (b == '\t') {
+      t += '\t';
+    } else if (const auto u = static_cast<unsigned char>(b);
+               u >= 0x80 || source::larghezza_visibile(b, true) == 1) {
+      t += ' ';  // one character of the line as shown
+    } else {
+      t.append(static_cast<std::size_t>(source::larghezza_visibile(b, true)),
+               ' ');
+    }
   }
   t += '^';
-  if (c.larghezza > 1) t.append(static_cast<std::size_t>(c.larghezza - 1), '~');
+  // Under the rest of the field, one '~' per character as shown.
+  int resto = 0;
+  const std::size_t fine = std::min<std::size_t>(
+      prima + static_cast<std::size_t>(std::max(c.larghezza, 0)),
+      c.testo_riga.size());
+  for (std::size_t i = prima; i < fine; ++i) {
+    resto += source::larghezza_visibile(c.testo_riga[i], true);
+  }
+  if (resto > 1) t.append(static_cast<std::size_t>(resto - 1), '~');
   t += '\n';
   return t;
 }
 
+std::string testo_nota(const compiler::nota_diagnosi& n,
+                       const std::filesystem::path& cartella) {
+  compiler::diagnosi d;
+  d.luogo = n.luogo;
+  std::string t = intestazione_diagnosi(d, cartella);
+  // The heading names a warning; a note says "nota".
+  const std::size_t k = t.rfind("avviso: ");
+  if (k != std::string::npos) t.erase(k);
+  return t + "nota: " + n.testo + "\n" + riquadro(n.luogo.campo);
+}
+
 std::string testo_diagnosi(const compiler::diagnosi& d,
                            const std::filesystem::path& cartella) {
-  return intestazione_diagnosi(d, cartella) + "\n" + riquadro(d.luogo.campo);
+  std::string t =
+      intestazione_diagnosi(d, cartella) + "\n" + riquadro(d.luogo.campo);
+  for (const compiler::nota_diagnosi& n : d.note) t += testo_nota(n, cartella);
+  return t;
 }

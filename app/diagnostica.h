@@ -25,12 +25,17 @@ std::string significato_diagnosi(std::int32_t numero, std::int32_t posizione,
 std::string intestazione_diagnosi(const compiler::diagnosi& d,
                                   const std::filesystem::path& cartella);
 
-// The source line (Windows-1252 shown as UTF-8, tabs kept) and the caret
-// line under the field, each ended by '\n'; empty when there is no field.
-// Columns count bytes of the line, from 1.
+// The source line (Windows-1252 shown as UTF-8, control bytes escaped,
+// tabs kept) and the caret line under the field, each ended by '\n'; empty
+// when there is no field. Columns count bytes of the line, from 1.
 std::string riquadro(const compiler::campo_sorgente& c);
 
-// The whole text of a diagnosis: its first line and its box.
+// A related row: "FILE:LINE:COLUMN: nota: TEXT" and its box.
+std::string testo_nota(const compiler::nota_diagnosi& n,
+                       const std::filesystem::path& cartella);
+
+// The whole text of a diagnosis: its first line and its box, then its
+// notes.
 std::string testo_diagnosi(const compiler::diagnosi& d,
                            const std::filesystem::path& cartella);
 

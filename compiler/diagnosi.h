@@ -5,6 +5,7 @@
 #ifndef COMPILER_DIAGNOSI_H_
 #define COMPILER_DIAGNOSI_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ struct diagnosi {
   bool avviso() const { return numero == 0; }
   bool operator==(const diagnosi&) const = default;
 };
+
+// A check keeps at most this many findings; the rest are only counted, so
+// that a source of millions of bad lines costs bounded memory and output.
+inline constexpr std::size_t massimo_trovate = 1000;
 
 // A fault with no row to point at: its position only for the numbers that
 // carry one.

@@ -4,12 +4,15 @@
 
 #include <string>
 
+#include "compiler/lettore_linea.h"
+#include "compiler/lettore_treno.h"
 #include "compiler/lettura_sorgente.h"
 #include "source/nomi_file.h"
 
 namespace compiler {
 
 void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
+  c.in = &in;
   scenario& s = c.s;
   s.tabella_dati[voce_linea].testo = s.nome_linea;
   s.tabella_dati[voce_treno].testo = s.nome_treno;
@@ -24,9 +27,9 @@ void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in) {
 }
 
 esito_lettura memorizza_dati(scenario& s, const sorgenti& in) {
-  lettura_condivisa c{s, {}, nullptr, {}};
+  lettura_condivisa c{s, {}, nullptr, {}, {}, nullptr};
   leggi_sorgenti(c, in);
-  return {c.elimina, std::move(c.guasto)};
+  return {c.elimina, std::move(c.guasto), std::move(c.righe)};
 }
 
 }  // namespace compiler

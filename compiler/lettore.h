@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "compiler/diagnosi.h"
+#include "compiler/righe_lette.h"
 #include "compiler/scenario.h"
 
 namespace compiler {
@@ -50,6 +51,8 @@ struct esito_lettura {
   sorgenti_da_eliminare elimina;
   // The fault stored in s.codice_errore, where the reader met it.
   std::optional<diagnosi> guasto;
+  // The rows behind the model, for the faults found after the reading.
+  righe_lette righe;
 };
 
 // Reads the line source, then the train source, into `s`: sizes the grid

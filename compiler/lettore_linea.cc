@@ -3,6 +3,8 @@
 // (gradients, curves, mountains, speed boards, lineside boards), then the
 // end-of-file fills. In a check the same reading goes on after a fault and
 // also warns where the rules silently drop or change what a row says.
+#include "compiler/lettore_linea.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -13,6 +15,7 @@
 #include <utility>
 
 #include "compiler/arrotonda.h"
+#include "compiler/avvisi.h"
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 #include "compiler/lettura_sorgente.h"
@@ -64,12 +67,21 @@ class lettura_linea {
       return false;
     }
     if (!f_.apri(f)) return false;
+    const bool letta = leggi_aperta();
+    f_.chiudi();
+    return letta;
+  }
+
+ private:
+  bool leggi_aperta() {
     if (!parte_generale()) return false;
     if (s_.celle.empty()) {
       // A check has already reported a route length it could not take.
       if (!f_.in_verifica() ||
           righe_generali_.count(source::record::lunghezza_percorso) == 0) {
-        f_.guasto_file(guasto::lettura, "manca la riga \"lunghezza percorso\"");
+        f_.guasto(guasto::lettura, generale_,
+                  "manca la riga \"lunghezza percorso\" nella parte "
+                  "[generale]");
       }
       return false;
     }
@@ -88,7 +100,6 @@ class lettura_linea {
     return true;
   }
 
- private:
   // Up to the first "[generale]", then the general records up to the next
   // section header. A file that ends first (or is empty) has no general
   // part.
@@ -99,6 +110,8 @@ class lettura_linea {
         return false;
       }
     } while (!source::contiene_senza_maiuscole(f_.campo(), "[generale]"));
+    generale_ = f_.posto_campo();
+    f_.condivisa().righe.generale = f_.riferimento(generale_);
 
     for (;;) {
       if (f_.a_fine() || !f_.prendi_campo()) return true;
@@ -106,16 +119,16 @@ class lettura_linea {
         f_.ultimo_campo();
         return true;
       }
-      for (int i = 0;
-           i < commenti_generali && source::contiene(f_.campo(), "-"); ++i) {
-        // In a check the fault at the end of the file was recorded; what
-        // comes after the general part is then the end of the file.
-        if (!f_.prendi_campo()) return f_.in_verifica();
+      // In a check the fault at the end of the file was recorded; what
+      // comes after the general part is then the end of the file.
+      if (!f_.salta_commenti(commenti_generali, /*ferma_a_fine=*/false)) {
+        return f_.in_verifica();
       }
       bool riconosciuta = false;
       bool saltata = false;
       for (const source::tipo_record& r : source::record_generali()) {
         if (!riconosce(r, f_.campo())) continue;
+        if (!riconosciuta) f_.riga_riconosciuta();
         riconosciuta = true;
         const passo p = generale(r);
         if (p == passo::ferma) return false;
@@ -158,14 +171,12 @@ class lettura_linea {
 
   // In a check: a general record that an earlier row already set.
   void ripetuta(source::record kind) {
-    if (!f_.in_verifica()) return;
-    const auto [prima, nuova] =
-        righe_generali_.try_emplace(kind, f_.luogo(f_.posto_campo()).riga);
+    const std::int64_t riga = f_.posto_campo().riga;
+    const auto [prima, nuova] = righe_generali_.try_emplace(kind, riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), source::tra_apici(f_.campo()) +
-                                      " sostituisce quanto dato alla riga " +
-                                      n(prima->second));
-      prima->second = f_.luogo(f_.posto_campo()).riga;
+      f_.avviso(f_.posto_campo(),
+                avviso_ripetuta(source::tra_apici(f_.campo()), prima->second));
+      prima->second = riga;
     }
   }
 
@@ -203,9 +214,15 @@ class lettura_linea {
     voce->valore_a = v.n[0];
     voce->valore_b = v.n[1];
     voce->valore_c = v.n[2];
-    if (f_.in_verifica() && !primo_progressivo_) {
-      primo_progressivo_ = f_.luogo(f_.posto_campo());
-    }
+    f_.condivisa().righe.progressive[static_cast<std::size_t>(
+        voce - &s_.tabella_dati[voce_progressiva_tre])] =
+        progressiva_letta{f_.riferimento(f_.posto_campo()),
+                          v.n[0],
+                          v.n[1],
+                          v.n[2],
+                          f_.riferimento(v.posti[0]),
+                          f_.riferimento(v.posti[1])};
+    if (!primo_progressivo_) primo_progressivo_ = f_.posto_campo();
     return passo::avanti;
   }
 
@@ -265,17 +282,12 @@ class lettura_linea {
       prima[3 * i + 1] = v.valore_b;
       prima[3 * i + 2] = v.valore_c;
     }
-    progressive_ordina(s_);
-    if (!f_.in_verifica() || !primo_progressivo_) return;
-    bool azzerate = true;
-    for (std::size_t i = 0; i < 3; ++i) {
-      const voce_dati& v = s_.tabella_dati[voce_progressiva_tre + i];
-      azzerate =
-          azzerate && v.valore_a == 0 && v.valore_b == 0 && v.valore_c == 0;
-    }
+    const ordine_progressive o = progressive_ordina(s_);
+    f_.condivisa().righe.ordine = o;
+    if (!primo_progressivo_) return;
     const bool date = std::any_of(prima.begin(), prima.end(),
                                   [](std::int32_t x) { return x != 0; });
-    if (azzerate && date) {
+    if (o.azzerate && date) {
       f_.avviso(*primo_progressivo_,
                 "le progressive chilometriche sono tutte azzerate: la "
                 "posizione più grande è data a due di esse, o nessuna ha un "
@@ -306,23 +318,30 @@ class lettura_linea {
     if (!f_.leggi(r, v)) return f_.dopo_guasto();
     const std::int64_t p = v.n[0];
     if (oltre(p)) return fuori(p, v.posti[0]);
-    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
+    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0], "la riga sta a ");
     switch (r.kind) {
       case source::record::pendenza:
         return pendenza(p, v);
       case source::record::curva:
         return curva(v);
       case source::record::montagna:
-        if (f_.in_verifica()) avvisi_montagna(v);
-        memo_montagna(s_, {v.n[0], v.n[1], v.n[2]});
-        return f_.dopo_posa(p, v.posti[0], [] { return std::string(); });
+        return montagna(p, v);
       case source::record::indicatori_v_max: {
         const std::int64_t c = cella_di(p);
         if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
-        memo_indicatori_v_max(s_, {v.n[0], v.n[1], v.n[2], v.n[3], v.n[4],
-                                   v.n[5], v.n[6], v.n[7], v.n[8]});
-        return f_.dopo_posa(p, v.posti[0],
-                            [&] { return testo_occupata(c, g_[c]); });
+        const posa_indicatori esito =
+            memo_indicatori_v_max(s_, {v.n[0], v.n[1], v.n[2], v.n[3], v.n[4],
+                                       v.n[5], v.n[6], v.n[7], v.n[8]});
+        const passo dopo = f_.dopo_posa(
+            p, v.posti[0], [&] { return testo_occupata(c, g_[c]); });
+        if (dopo == passo::avanti) {
+          f_.ricorda_cella(c, v.posti[0]);
+          if (esito.troncati != 0) {
+            f_.avviso(v.posti[0],
+                      avviso_campi_troncati("l'indicatore", esito.troncati));
+          }
+        }
+        return dopo;
       }
       case source::record::cartello_indicatore:
         return cartello(p, v);
@@ -333,46 +352,32 @@ class lettura_linea {
 
   passo pendenza(std::int64_t p, const valori_riga& v) {
     const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
-    if (f_.in_verifica()) {
-      f_.avviso_riempimento(pendenza_, c, v.posti[0]);
-      const std::int64_t g = v.n[1];
-      if (g < pendenza_minima || g > pendenza_massima) {
-        f_.avviso(
-            v.posti[1],
-            "la pendenza " + n(g) + " è fuori da " + n(pendenza_minima) + ".." +
-                n(pendenza_massima) + ": la cella la tiene come " +
-                n(static_cast<std::int64_t>(bassi_8(g + scarto_pendenza)) -
-                  scarto_pendenza));
-      }
+    const std::int64_t g = v.n[1];
+    const std::uint8_t byte = bassi_8(g + scarto_pendenza);
+    if (byte != g + scarto_pendenza) {
+      f_.avviso(v.posti[1],
+                "la pendenza " + n(g) + " è fuori da " + n(pendenza_minima) +
+                    ".." + n(pendenza_massima) + ": la cella la tiene come " +
+                    n(pendenza_di_cella(byte)));
     }
-    if (c > 0) {
-      pendenza_.fino_a(g_, c, g_.ultima(),
-                       bassi_8(pendenza_.precedente + scarto_pendenza),
-                       &cella::pendenza_linea);
-    }
-    pendenza_.precedente = v.n[1];
+    riempi(f_, g_, pendenza_, c, v.posti[0], g_.ultima(),
+           bassi_8(pendenza_.precedente + scarto_pendenza),
+           &cella::pendenza_linea);
+    pendenza_.precedente = g;
     return passo::avanti;
   }
 
-  void avvisi_montagna(const valori_riga& v) {
-    const celle_montagna k = celle_di(dati_montagna{v.n[0], v.n[1], v.n[2]});
-    if (k.primo <= k.ultimo && (k.primo < 0 || k.ultimo > g_.ultima())) {
-      f_.avviso(v.posti[0], "la montagna copre le celle " + n(k.primo) + ".." +
-                                n(k.ultimo) + ": quelle fuori da 0.." +
-                                n(g_.ultima()) + " sono saltate");
+  passo montagna(std::int64_t p, const valori_riga& v) {
+    const std::int64_t fine_precedente = s_.fine_montagna_precedente;
+    const posa_montagna esito = memo_montagna(s_, {v.n[0], v.n[1], v.n[2]});
+    if (esito.saltate > 0) {
+      f_.avviso(v.posti[0], avviso_montagna_fuori(esito, g_.ultima()));
     }
-    std::int64_t tipo = v.n[2];
-    if (tipo > tipo_con_segni) tipo -= tipo_con_segni;
-    if (s_.numero_montagne >= 1 &&
-        std::int64_t{v.n[0]} - s_.fine_montagna_precedente <=
-            distanza_montagne_vicine &&
-        tipo != tipo_montagne_vicine) {
-      f_.avviso(v.posti[2],
-                "la montagna inizia " + n(distanza_montagne_vicine) +
-                    " m o meno dopo la fine della precedente (" +
-                    n(s_.fine_montagna_precedente) + " m): il tipo " + n(tipo) +
-                    " diventa " + n(tipo_montagne_vicine));
+    if (esito.resa_vicina) {
+      f_.avviso(v.posti[2], avviso_montagna_vicina(esito, fine_precedente));
     }
+    f_.avviso_oltre_percorso(v.n[1], 0, v.posti[1], "la montagna finisce a ");
+    return f_.dopo_posa(p, v.posti[0], [] { return std::string(); });
   }
 
   // Points from the counter up to metre `fino` of a curve row (c = 0 and
@@ -414,17 +419,15 @@ class lettura_linea {
           source::tra_apici(f_.campo()) + " non contiene una classe da 1 a 6");
     }
     const std::int64_t inizio = v.n[0];
-    if (f_.in_verifica()) {
-      if (curve_ > 0 && inizio < m_ - 1) {
-        f_.avviso(v.posti[0],
-                  "la curva inizia a " + n(inizio) +
-                      " m, dentro la curva precedente (che arriva al metro " +
-                      n(m_ - 1) + "): le due curve si fondono");
-      }
-      if (v.n[1] <= 0) {
-        f_.avviso(v.posti[1],
-                  "una curva lunga " + n(v.n[1]) + " m non curva il tracciato");
-      }
+    if (curve_ > 0 && inizio < m_ - 1) {
+      f_.avviso(v.posti[0],
+                "la curva inizia a " + n(inizio) +
+                    " m, dentro la curva precedente (che arriva al metro " +
+                    n(m_ - 1) + "): le due curve si fondono");
+    }
+    if (v.n[1] <= 0) {
+      f_.avviso(v.posti[1],
+                "una curva lunga " + n(v.n[1]) + " m non curva il tracciato");
     }
     ++curve_;
     // A curve that starts before the counter starts at the counter, so
@@ -452,7 +455,7 @@ class lettura_linea {
       return f_.guasto(guasto::tabella_piena, f_.posto_campo(),
                        "le 80 voci dei testi sono tutte prese");
     }
-    if (f_.in_verifica() && source::contiene(v.testo, ",")) {
+    if (source::contiene(v.testo, ",")) {
       f_.avviso(v.posti[1],
                 "il testo del cartello contiene una virgola, che il formato "
                 "non prevede");
@@ -461,6 +464,8 @@ class lettura_linea {
     metti_tipo(x, tipo::cartello);
     x.valore1 = bassi_16(slot);
     s_.tabella_dati[static_cast<std::size_t>(slot)].testo = v.testo;
+    f_.ricorda_cella(c, v.posti[0]);
+    f_.ricorda_testo(static_cast<std::size_t>(slot), v.posti[1]);
     --slot;
     return passo::avanti;
   }
@@ -471,10 +476,11 @@ class lettura_linea {
   riempimento pendenza_;
   std::int64_t limite_ = 0;  // last metre of the plan: route length + 7000
   std::int64_t m_ = 2;       // next metre of the plan
-  // What a check remembers: the line of each general record, the first
-  // kilometre reference, the curves seen.
-  std::map<source::record, std::int32_t> righe_generali_;
-  std::optional<luogo_sorgente> primo_progressivo_;
+  // The "[generale]" line; what a check remembers: the line of each
+  // general record, the first kilometre reference, the curves seen.
+  source::posto_token generale_;
+  std::map<source::record, std::int64_t> righe_generali_;
+  std::optional<source::posto_token> primo_progressivo_;
   std::int64_t curve_ = 0;
 };
 

@@ -3,6 +3,8 @@
 // then the end-of-file fills and the test of the kilometre references. In a
 // check the same reading goes on after a fault and also warns where the
 // rules silently drop or change what a row says.
+#include "compiler/lettore_treno.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -12,6 +14,7 @@
 #include <utility>
 
 #include "compiler/arrotonda.h"
+#include "compiler/avvisi.h"
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 #include "compiler/lettura_sorgente.h"
@@ -56,6 +59,12 @@ class lettura_treno {
 
   void leggi(const sorgente& f) {
     if (!f_.apri(f)) return;
+    leggi_aperta();
+    f_.chiudi();
+  }
+
+ private:
+  void leggi_aperta() {
     // Rows start after the first "[generale]"; without one, nothing is
     // read and no fault follows.
     bool generale = false;
@@ -78,7 +87,6 @@ class lettura_treno {
     fine_file();
   }
 
- private:
   // End of the train file (its end, or a bounds fault): the last speed and
   // adhesion run to the fourth-last cell; then the kilometre references
   // must stand on the 50 m step.
@@ -90,21 +98,44 @@ class lettura_treno {
         &cella::velocita_linea);
     aderenza_.fino_a(g_, g_.ultima() - 2, g_.ultima(),
                      bassi_8(aderenza_.precedente), &cella::aderenza_linea);
-    for (std::size_t i :
-         {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno}) {
-      const voce_dati& v = s_.tabella_dati[i];
-      if (v.valore_a % passo_progressive != 0 ||
-          v.valore_b % passo_progressive != 0) {
-        s_.codice_errore = guasto::progressive;
-        diagnosi d = guasto_senza_luogo(guasto::progressive, 0);
-        d.luogo.file = nome_linea_;
-        d.messaggio = "voce " + n(static_cast<std::int64_t>(i)) +
+    // The references stand on the 50 m step as their rows typed them; the
+    // ordering moved them and added 100 to some values, which keeps the
+    // step.
+    const righe_lette& righe = f_.condivisa().righe;
+    for (std::size_t i = 0; i < 3; ++i) {
+      const voce_dati& v = s_.tabella_dati[voce_progressiva_tre + i];
+      if (v.valore_a % passo_progressive == 0 &&
+          v.valore_b % passo_progressive == 0) {
+        continue;
+      }
+      s_.codice_errore = guasto::progressive;
+      diagnosi d = guasto_senza_luogo(guasto::progressive, 0);
+      d.luogo.file = nome_linea_;
+      const std::size_t da = righe.ordine.da[i];
+      const std::optional<progressiva_letta>& letta =
+          da >= voce_progressiva_tre
+              ? righe.progressive[da - voce_progressiva_tre]
+              : std::nullopt;
+      if (letta && f_.condivisa().in != nullptr) {
+        const bool posizione = letta->posizione % passo_progressive != 0;
+        const sorgenti& in = *f_.condivisa().in;
+        d.luogo = luogo_di(
+            posizione ? letta->dove_posizione : letta->dove_valore,
+            in.linea.byte, in.treno.byte, s_.nome_linea, s_.nome_treno);
+        d.messaggio = posizione
+                          ? "la posizione " + n(letta->posizione) +
+                                " m non è multipla di " + n(passo_progressive)
+                          : "il valore " + n(letta->valore) +
+                                " m non è multiplo di " + n(passo_progressive);
+      } else {
+        d.messaggio = "voce " +
+                      n(static_cast<std::int64_t>(voce_progressiva_tre + i)) +
                       ": posizione " + n(v.valore_a) + " m, valore " +
                       n(v.valore_b) + " m";
-        f_.condivisa().guasto = std::move(d);
       }
+      f_.condivisa().guasto = std::move(d);
+      f_.raccogli();
     }
-    if (s_.codice_errore == guasto::progressive) f_.raccogli();
   }
 
   bool oltre(std::int64_t p, std::int64_t margine) const {
@@ -131,14 +162,25 @@ class lettura_treno {
 
   // In a check: a train value that an earlier row already set.
   void ripetuta(source::record kind) {
-    if (!f_.in_verifica()) return;
-    const std::int32_t riga = f_.luogo(f_.posto_campo()).riga;
+    const std::int64_t riga = f_.posto_campo().riga;
     const auto [prima, nuova] = righe_valori_.try_emplace(kind, riga);
     if (!nuova) {
-      f_.avviso(f_.posto_campo(), source::tra_apici(f_.campo()) +
-                                      " sostituisce quanto dato alla riga " +
-                                      n(prima->second));
+      f_.avviso(f_.posto_campo(),
+                avviso_ripetuta(source::tra_apici(f_.campo()), prima->second));
       prima->second = riga;
+    }
+  }
+
+  // In a check: a count that cannot be negative.
+  void non_negativo(std::string_view cosa, std::int64_t v,
+                    const source::posto_token& dove) {
+    if (v < 0) f_.avviso(dove, avviso_negativo(cosa, v));
+  }
+  // In a check: a value stored in 16 bits that does not fit them.
+  void in_16_bit(std::string_view cosa, std::int64_t v,
+                 const source::posto_token& dove) {
+    if (bassi_16(v) != v) {
+      f_.avviso(dove, avviso_troncato(cosa, v, bassi_16(v), "16 bit"));
     }
   }
 
@@ -152,10 +194,12 @@ class lettura_treno {
     switch (r.kind) {
       case source::record::massa_frenata:
         ripetuta(r.kind);
+        non_negativo("la percentuale di massa frenata", v.n[0], v.posti[0]);
         totali.valore_a = v.n[0];
         return passo::avanti;
       case source::record::vetture:
         ripetuta(r.kind);
+        non_negativo("il numero di vetture", v.n[0], v.posti[0]);
         totali.valore_c = v.n[0];
         return passo::avanti;
       case source::record::orologio:
@@ -174,24 +218,18 @@ class lettura_treno {
     // Every other train row starts with a position.
     const std::int64_t p = v.n[0];
     if (oltre(p, margine_righe)) return fuori(p, margine_righe, v.posti[0]);
-    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0]);
+    f_.avviso_oltre_percorso(p, margine_righe, v.posti[0], "la riga sta a ");
     switch (r.kind) {
       case source::record::velocita:
         return velocita(p, v);
       case source::record::aderenza: {
         const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
-        if (f_.in_verifica()) {
-          f_.avviso_riempimento(aderenza_, c, v.posti[0]);
-          if (v.n[1] < 0 || v.n[1] > massimo_byte) {
-            f_.avviso(v.posti[1], "l'aderenza " + n(v.n[1]) +
-                                      " non sta in un byte: la cella tiene " +
-                                      n(bassi_8(v.n[1])));
-          }
+        if (bassi_8(v.n[1]) != v.n[1]) {
+          f_.avviso(v.posti[1],
+                    avviso_non_in_byte("l'aderenza", v.n[1], bassi_8(v.n[1])));
         }
-        if (c > 0) {
-          aderenza_.fino_a(g_, c, g_.ultima(), bassi_8(aderenza_.precedente),
-                           &cella::aderenza_linea);
-        }
+        riempi(f_, g_, aderenza_, c, v.posti[0], g_.ultima(),
+               bassi_8(aderenza_.precedente), &cella::aderenza_linea);
         aderenza_.precedente = v.n[1];
         return passo::avanti;
       }
@@ -207,11 +245,13 @@ class lettura_treno {
                            testo_occupata(c, g_[c]));
         }
         if (v.n[1] > 0) {
+          in_16_bit("la velocità", v.n[1], v.posti[1]);
           metti_tipo(g_[c], tipo::abbattimento);
           g_[c].valore1 = bassi_16(v.n[1]);
         } else {
           metti_tipo(g_[c], tipo::abbattimento_nullo);
         }
+        f_.ricorda_cella(c, v.posti[0]);
         return passo::avanti;
       }
       default:
@@ -224,23 +264,20 @@ class lettura_treno {
     if (!g_.contiene(c)) return prima(p, c, v.posti[0]);
     const dati_segnale d{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5],
                          v.n[6], v.n[7], v.n[8], v.n[9], v.n[10]};
-    memo_segnale(s_, d);
+    const posa_segnale posa = memo_segnale(s_, d);
     const passo esito =
         f_.dopo_posa(p, v.posti[0], [&] { return ostacolo(c); });
-    if (esito == passo::avanti && f_.in_verifica()) {
-      f_.ricorda_cella(c, f_.luogo(v.posti[0]));
-      const std::int64_t saltati = std::min<std::int64_t>(
-          celle_avviso_segnale, std::max<std::int64_t>(0, 4 - c / 2));
-      if (c - 2 * celle_avviso_segnale < 0 && saltati > 0) {
-        f_.avviso(v.posti[0],
-                  "il segnale sta nella cella " + n(c) + ": " + n(saltati) +
-                      " dei 4 codici di avviso cadrebbero prima della cella 0 "
-                      "e non sono scritti");
+    if (esito == passo::avanti) {
+      f_.ricorda_cella(c, v.posti[0]);
+      if (posa.avvisi_saltati > 0) {
+        f_.avviso(v.posti[0], avviso_avvisi_segnale(posa));
       }
-      if (d.sx == sx_con_tempo && d.tempo >= 1 && d.tempo < tempo_minimo) {
-        f_.avviso(v.posti[10], "il tempo " + n(d.tempo) +
-                                   " del segnale diventa " + n(tempo_minimo) +
-                                   " (da 1 a 100 vale 101)");
+      if (posa.tempo_alzato) {
+        f_.avviso(v.posti[10], avviso_tempo_segnale(d.tempo, posa));
+      }
+      if (posa.troncati != 0) {
+        f_.avviso(v.posti[0],
+                  avviso_campi_troncati("il segnale", posa.troncati));
       }
     }
     return esito;
@@ -255,22 +292,17 @@ class lettura_treno {
                            " km/h non sta in una cella: da -2 a 1277 km/h");
     }
     const std::int64_t c = rnd(static_cast<double>(p) / metri_cella);
-    if (f_.in_verifica()) {
-      f_.avviso_riempimento(velocita_, c, v.posti[0]);
-      if (byte * 5 != v.n[1]) {
-        f_.avviso(v.posti[1], n(v.n[1]) +
-                                  " km/h non è multiplo di 5: le "
-                                  "celle tengono " +
-                                  n(byte * 5) + " km/h");
-      }
+    const std::int64_t tenuti =
+        kmh_di_velocita(static_cast<std::uint8_t>(byte));
+    if (tenuti != v.n[1]) {
+      f_.avviso(v.posti[1], n(v.n[1]) + " km/h non è multiplo di " +
+                                n(kmh_per_unita_velocita) +
+                                ": le celle tengono " + n(tenuti) + " km/h");
     }
-    const std::int64_t n = c;
-    if (n > 0) {
-      velocita_.fino_a(
-          g_, n, g_.ultima() - 1,
-          static_cast<std::uint8_t>(velocita_in_celle(velocita_.precedente)),
-          &cella::velocita_linea);
-    }
+    // The speed fill keeps its own stop below the last index.
+    riempi(f_, g_, velocita_, c, v.posti[0], g_.ultima() - 1,
+           static_cast<std::uint8_t>(velocita_in_celle(velocita_.precedente)),
+           &cella::velocita_linea);
     velocita_.precedente = v.n[1];
     return passo::avanti;
   }
@@ -287,7 +319,7 @@ class lettura_treno {
                           std::to_string(g_.ultima()) + ")");
     }
     const dati_rallentamento d{v.n[0], v.n[1], v.n[2], v.n[3], v.n[4], v.n[5]};
-    memo_rallentamento(s_, d);
+    const posa_rallentamento posa = memo_rallentamento(s_, d);
     const passo esito = f_.dopo_posa(p, v.posti[0], [&] {
       const celle_rallentamento k = celle_di(d);
       switch (s_.codice_errore) {
@@ -308,16 +340,27 @@ class lettura_treno {
       }
       return ostacolo(k.inizio);
     });
-    if (esito == passo::avanti && f_.in_verifica()) {
-      const celle_rallentamento k = celle_di(d);
-      f_.ricorda_cella(k.inizio, f_.luogo(v.posti[0]));
-      if (k.con_avviso) f_.ricorda_cella(k.avviso, f_.luogo(v.posti[0]));
-      if (!k.con_avviso && d.f_ta != 0) {
-        f_.avviso(v.posti[4],
-                  "il rallentamento inizia a " + n(d.x) + " m, non oltre " +
-                      n(inizio_minimo_avviso) +
-                      " m: non ha punto di avviso né conto alla rovescia");
+    if (esito == passo::avanti) {
+      const celle_rallentamento& k = posa.celle;
+      f_.ricorda_cella(k.fine, v.posti[2]);
+      f_.ricorda_cella(k.inizio, v.posti[0]);
+      if (k.con_avviso) {
+        f_.ricorda_cella(k.avviso, v.posti[0]);
+        if (d.f_ta != 0) {
+          for (std::int64_t i = 1; i <= celle_conto; ++i) {
+            f_.ricorda_cella(k.avviso - i, v.posti[4]);
+          }
+        }
       }
+      if (posa.senza_avviso_chiesto) {
+        f_.avviso(v.posti[4],
+                  avviso_senza_punto_di_avviso(d.x, inizio_minimo_avviso));
+      }
+      in_16_bit("la velocità", d.v, v.posti[1]);
+      in_16_bit("il valore", d.f_tt, v.posti[3]);
+      in_16_bit("il valore", d.d_v, v.posti[5]);
+      f_.avviso_oltre_percorso(std::int64_t{d.x} + d.l, 0, v.posti[2],
+                               "il rallentamento finisce a ");
     }
     return esito;
   }
@@ -356,39 +399,39 @@ class lettura_treno {
     st.numero_4 = static_cast<std::int16_t>(v.n[10]);
     st.numero_5 = static_cast<std::int16_t>(v.n[11]);
     st.sosta = static_cast<std::uint8_t>(v.n[12]);
-    st.valore_d =
-        bassi_32((std::int64_t{v.n[13]} * 60 + v.n[14]) * 60 + v.n[15]);
+    const std::int64_t tempo =
+        (std::int64_t{v.n[13]} * 60 + v.n[14]) * 60 + v.n[15];
+    st.valore_d = bassi_32(tempo);
+    if (st.valore_d != tempo) {
+      f_.avviso(v.posti[13], avviso_troncato("l'orario, in secondi,", tempo,
+                                             st.valore_d, "32 bit"));
+    }
     st.testo.assign(v.testo);
-    const tratto_stazione t = tratto_di(st, l);
-    const voce_dati letta = f_.in_verifica() ? st : voce_dati{};
-    // What a stop cell would overwrite, seen before the station is placed.
-    const std::int64_t fermata = cella_fermata(t.fine);
-    const bool sovrascrive = f_.in_verifica() &&
-                             st.categoria < categoria_senza_fermata &&
-                             ha_cella_fermata(t.fine) && g_.contiene(fermata) &&
-                             !libera(g_[fermata]);
-    const cella occupante = sovrascrive ? g_[fermata] : cella{};
-    switch (memo_stazione(s_, std::move(st), l, static_cast<std::size_t>(k_),
-                          f_.condivisa().cartello_libero)) {
+    const std::size_t nome = st.testo.size();
+    const bool virgola = source::contiene(st.testo, ",");
+    const posa_stazione posa =
+        memo_stazione(s_, std::move(st), l, static_cast<std::size_t>(k_),
+                      f_.condivisa().cartello_libero);
+    switch (posa.esito) {
       case esito_stazione::posata:
-        if (f_.in_verifica()) {
-          avvisi_stazione(letta, l, v);
-          if (sovrascrive) {
-            f_.avviso(v.posti[0],
-                      "la fermata nella cella " + n(fermata) + " sovrascrive " +
-                          std::string(nome_tipo_cella(occupante.tipo_cella)));
-          }
-        }
+        f_.ricorda_testo(static_cast<std::size_t>(k_), v.posti[16]);
+        if (posa.cella_fermata > 0)
+          f_.ricorda_cella(posa.cella_fermata, v.posti[0]);
+        avvisi_stazione(posa, l, v, nome, virgola);
         ++k_;
         return passo::avanti;
       case esito_stazione::fuori_griglia:
         f_.segna_presente(v.posti[0], "la fermata cadrebbe nella cella " +
-                                          n(fermata) + ", oltre l'ultima (" +
+                                          n(posa.cella_fermata) +
+                                          ", oltre l'ultima (" +
                                           n(g_.ultima()) + ")");
         return passo::fine_file;
       case esito_stazione::rifiutata:
         break;
     }
+    // The stations after a refused one are not what the compile would have
+    // placed: a check says nothing of them that follows from the refusal.
+    stazione_rifiutata_ = true;
     if (s_.codice_errore == guasto::tabella_piena) {
       bool& segnalata = f_.condivisa().tabella_piena_segnalata;
       if (f_.in_verifica() && segnalata) {
@@ -401,49 +444,41 @@ class lettura_treno {
     f_.segna_presente(s_.codice_errore == guasto::tabella_piena
                           ? f_.posto_campo()
                           : v.posti[0],
-                      rifiuto(t));
+                      rifiuto(posa.tratto));
     return f_.dopo_guasto();
   }
 
-  // In a check: what the station rules clear or leave out of a station
-  // that was placed.
-  void avvisi_stazione(const voce_dati& st, std::int64_t l,
-                       const valori_riga& v) {
-    const voce_dati& posta = s_.tabella_dati[static_cast<std::size_t>(k_)];
-    if (st.cifra_3 != 0 && posta.cifra_3 == 0) {
-      f_.avviso(v.posti[4], k_ == 1 ? "la colonna 5 della prima stazione è "
-                                      "azzerata"
-                                    : "la colonna 5 è azzerata: la stazione è "
-                                      "lunga " +
-                                          n(l) + " m, meno di " +
-                                          n(lunghezza_cifra_3));
+  // In a check: what the station rules cleared or left out of a station
+  // that was placed, as memo_stazione answered.
+  void avvisi_stazione(const posa_stazione& posa, std::int64_t l,
+                       const valori_riga& v, std::size_t nome, bool virgola) {
+    // After a refused station the next one takes its slot, and the first
+    // slot's rules with it: nothing the author would have met.
+    const bool vale = !stazione_rifiutata_;
+    if (vale && posa.cifra_3 != azzeramento::no) {
+      f_.avviso(v.posti[4], avviso_colonna_azzerata(5, posa.cifra_3, l));
     }
-    if (st.cifra_2 != 0 && posta.cifra_2 == 0) {
-      f_.avviso(v.posti[5], k_ == 1 ? "la colonna 6 della prima stazione è "
-                                      "azzerata"
-                                    : "la colonna 6 è azzerata per le "
-                                      "stazioni di categoria 5 a 8");
+    if (vale && posa.cifra_2 != azzeramento::no) {
+      f_.avviso(v.posti[5], avviso_colonna_azzerata(6, posa.cifra_2, l));
     }
-    if (st.testo.size() > larghezza_nome_scheda) {
+    if (nome > larghezza_nome_scheda) {
       f_.avviso(v.posti[16],
-                "il nome è lungo " +
-                    n(static_cast<std::int64_t>(st.testo.size())) +
+                "il nome è lungo " + n(static_cast<std::int64_t>(nome)) +
                     " caratteri: la scheda treno ne mostra " +
                     n(static_cast<std::int64_t>(larghezza_nome_scheda)));
     }
-    if (source::contiene(st.testo, ",")) {
+    if (virgola) {
       f_.avviso(v.posti[16],
                 "il nome contiene una virgola, che il formato non prevede");
     }
-    const bool con_avvisi = st.categoria < categoria_senza_fermata &&
-                            st.categoria != 5 && st.categoria != 6;
-    const double fine = static_cast<double>(posta.valore_b) / metri_cella;
-    if (con_avvisi && fine - 5.0 <= 1.0) {
-      f_.avviso(v.posti[0],
-                "la stazione finisce a " + n(posta.valore_b) +
-                    " m: i codici di avviso che cadrebbero nella cella 1 o "
-                    "prima non sono scritti");
+    if (posa.avvisi_saltati > 0) {
+      f_.avviso(v.posti[0], avviso_avvisi_stazione(posa));
     }
+    if (posa.sovrascritta != 0) {
+      f_.avviso(v.posti[0], avviso_fermata_sovrascrive(posa));
+    }
+    f_.avviso_oltre_percorso(posa.tratto.fine, 0, v.posti[0],
+                             "la stazione finisce a ");
   }
 
   std::string rifiuto(const tratto_stazione& t) const {
@@ -475,8 +510,9 @@ class lettura_treno {
   riempimento velocita_;
   riempimento aderenza_;
   std::int64_t k_ = 1;  // next station slot
+  bool stazione_rifiutata_ = false;
   // What a check remembers: the line of each train value.
-  std::map<source::record, std::int32_t> righe_valori_;
+  std::map<source::record, std::int64_t> righe_valori_;
 };
 
 }  // namespace

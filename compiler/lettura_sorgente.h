@@ -19,9 +19,11 @@
 #include <vector>
 
 #include "compiler/diagnosi.h"
+#include "compiler/griglia.h"
 #include "compiler/lettore.h"
 #include "compiler/parole_vicine.h"
 #include "compiler/riempimento.h"
+#include "compiler/righe_lette.h"
 #include "compiler/scenario.h"
 #include "source/campi.h"
 #include "source/record.h"
@@ -53,9 +55,17 @@ struct valori_riga {
 // What a check gathers while the reader goes through the sources.
 struct raccolta_verifica {
   std::vector<diagnosi> trovate;
-  // The row that placed the signal or the restriction whose cell this is,
-  // so that a fault of the finishing pass can point at it.
-  std::map<std::int64_t, luogo_sorgente> righe_di_celle;
+  // Findings past massimo_trovate: faults and warnings.
+  std::size_t guasti_tralasciati = 0;
+  std::size_t avvisi_tralasciati = 0;
+
+  void aggiungi(diagnosi d) {
+    if (trovate.size() < massimo_trovate) {
+      trovate.push_back(std::move(d));
+    } else {
+      ++(d.avviso() ? avvisi_tralasciati : guasti_tralasciati);
+    }
+  }
 };
 
 // What both files share while they are read.
@@ -67,6 +77,10 @@ struct lettura_condivisa {
   raccolta_verifica* verifica = nullptr;
   // The fault stored in s.codice_errore, as the reader met it.
   std::optional<diagnosi> guasto;
+  // The rows behind the model, for the faults found after the reading.
+  righe_lette righe;
+  // The sources being read, for a fault that points into the other one.
+  const sorgenti* in = nullptr;
   // Next free slot for a board text; board texts fill the table from slot
   // 80 down and stations from slot 1 up.
   std::int64_t cartello_libero = static_cast<std::int64_t>(primo_cartello);
@@ -84,7 +98,8 @@ class lettura_sorgente {
 
   // Starts on the bytes of `f`; a file that could not be read is fault 25
   // with the system's reason (false). The compile deletes a source once it
-  // has begun to read it.
+  // has begun to read it. A check warns about a file that looks saved as
+  // UTF-8.
   // REQUIRES: f.s != sorgente::stato::assente, or the caller reports it.
   bool apri(const sorgente& f);
 
@@ -104,27 +119,31 @@ class lettura_sorgente {
   // In a check, a warning at `dove` (or about the whole file); nothing
   // otherwise.
   void avviso(const source::posto_token& dove, std::string testo);
-  void avviso(luogo_sorgente dove, std::string testo);
+  void avviso(luogo_sorgente dove, std::string testo,
+              std::vector<nota_diagnosi> note = {});
   void avviso_file(std::string testo);
-  // In a check: a fill row (gradient, speed, adhesion) at cell c whose
-  // value will not start there, because earlier rows already filled up to
-  // it or past it.
-  void avviso_riempimento(const riempimento& r, std::int64_t c,
-                          const source::posto_token& dove);
-  // In a check: a row at p past the route's end, which the grid's tail
-  // accepts while (p + margine) / 50 is within it.
+  // In a check: a row at p (or a feature ending at p) past the route's
+  // end, which the grid's tail accepts while (p + margine) / 50 is within
+  // it.
   void avviso_oltre_percorso(std::int64_t p, std::int64_t margine,
-                             const source::posto_token& dove);
-  // In a check: the row that placed the feature in cell c, so that a fault
-  // of the finishing pass can point at it.
-  void ricorda_cella(std::int64_t c, luogo_sorgente l) {
-    if (in_verifica()) c_.verifica->righe_di_celle[c] = std::move(l);
+                             const source::posto_token& dove,
+                             std::string_view cosa);
+  // The row of the current keyword placed (or last wrote) cell c.
+  void ricorda_cella(std::int64_t c, const source::posto_token& dove) {
+    c_.righe.celle[c] = riferimento(dove);
+  }
+  // The text of slot `voce` comes from the field `dove`.
+  void ricorda_testo(std::size_t voce, const source::posto_token& dove) {
+    c_.righe.testi[voce] = riferimento(dove);
+  }
+  riferimento_riga riferimento(const source::posto_token& dove) const {
+    return {di_linea_, dove, campi_.riga_campo()};
   }
   // In a check: the fault just stored in the model goes to the gathered
   // ones, and the model forgets it so that the reading goes on as if clean.
   // Nothing otherwise.
   void raccogli();
-  // Where `dove` stands, for a check that remembers rows.
+  // Where `dove` stands, in the current row.
   luogo_sorgente luogo(const source::posto_token& dove) const;
   // True when only blanks stand before the token on its line.
   bool a_inizio_riga(const source::posto_token& t) const {
@@ -135,6 +154,12 @@ class lettura_sorgente {
   bool prendi_campo();
   std::string_view campo() const { return campo_; }
   const source::posto_token& posto_campo() const { return posto_campo_; }
+  // Skips up to `quanti` comment fields (fields that hold "-") in front of
+  // a keyword field, stopping at the file's last field when `ferma_a_fine`;
+  // false after fault 25 at the end of the file. A field taken from the
+  // same line as a comment, after its comma, is remembered: a check warns
+  // when it is read as a row.
+  bool salta_commenti(int quanti, bool ferma_a_fine);
 
   // The next row of the feature part or of the train file: its keyword
   // field, with up to two comment fields skipped. nullopt at end of file
@@ -157,6 +182,7 @@ class lettura_sorgente {
       passo esito = passo::avanti;
       for (const source::tipo_record& r : tabella) {
         if (!riconosce(r, campo_)) continue;
+        if (!riconosciuta) riga_riconosciuta();
         riconosciuta = true;
         esito = gestisci(r);
         if (esito != passo::avanti) break;
@@ -170,14 +196,22 @@ class lettura_sorgente {
       }
     }
   }
+  // The current keyword field was recognised as a row: in a check, the
+  // warning for a row that begins after a comment's comma.
+  void riga_riconosciuta();
 
   // In a check, the warning for a file's last field, which no row reads.
   std::nullopt_t ultimo_campo();
   // In a check: the current keyword field matched no record of `parte`.
   void non_riconosciuta(parte_sorgente parte);
+  // In a check: the warnings gathered for the file as a whole (rows of a
+  // part read in another, for want of a section header).
+  void chiudi();
 
   // Values da .. a-1 of record r, at their widths; a bad value is fault 25
-  // pointing at it (false).
+  // pointing at it (false). A value read from a later line than its row's
+  // keyword makes the row short: a fault of that value is reported at the
+  // row that fell short, and a check warns about a short row that read on.
   bool leggi(const source::tipo_record& r, std::size_t da, std::size_t a,
              valori_riga& v);
   bool leggi(const source::tipo_record& r, valori_riga& v) {
@@ -208,7 +242,7 @@ class lettura_sorgente {
     if (c_.s.codice_errore <= 0) return passo::avanti;
     c_.s.posizione_errore = static_cast<std::int32_t>(posizione);
     segna(c_.s.codice_errore, dove, dettaglio());
-    elimina_questo();
+    elimina_per(c_.s.codice_errore);
     raccogli();
     return dopo_guasto();
   }
@@ -231,17 +265,45 @@ class lettura_sorgente {
              std::string dettaglio);
   void segna_file(std::int32_t codice, std::string dettaglio,
                   std::string motivo);
-  campo_sorgente campo_di(const source::posto_token& dove) const;
   void elimina_per(std::int32_t codice);
+  // In a check: the first line of the file that holds UTF-8 sequences.
+  void avviso_utf8(std::string_view byte);
+  // The end of the current row's line, where a short row falls short.
+  source::posto_token fine_della_riga() const;
 
   lettura_condivisa& c_;
   const std::string nome_;
   const bool di_linea_;
   source::lettore_campi campi_{std::string_view()};
+  std::string_view byte_;
   std::string_view campo_;
   source::posto_token posto_campo_;
+  // The comment whose comma the current keyword field follows.
+  std::optional<source::posto_token> dopo_commento_;
+  // The current row read a value from a later line: the value that did,
+  // and how many values its own line held.
+  std::optional<source::posto_token> seguito_;
+  std::size_t letti_sulla_riga_ = 0;
+  // Related rows for the next fault stored.
+  std::vector<nota_diagnosi> note_;
   std::int64_t riga_segnalata_ = 0;  // a check warned about this line
+  // Rows of one part read in another, by the record kind: how many, and
+  // the first of them.
+  struct fuori_parte {
+    std::int64_t quante = 0;
+    source::posto_token prima;
+    parte_sorgente parte;
+  };
+  std::map<source::record, fuori_parte> fuori_parte_;
 };
+
+// A fill row (gradient, speed, adhesion) at cell c: the previous value up
+// to c, at least one cell, never beyond `tetto`; in a check, a warning at
+// `dove` when the row's own value does not start at c, because earlier
+// rows already filled up to it or past it.
+void riempi(lettura_sorgente& f, griglia& g, riempimento& r, std::int64_t c,
+            const source::posto_token& dove, std::int64_t tetto,
+            std::uint8_t valore, std::uint8_t cella::*campo);
 
 // A section header such as "[curve]".
 bool intestazione(std::string_view campo);
@@ -258,12 +320,6 @@ std::string testo_occupata(std::int64_t indice, const cella& occupante);
 // Both files, as memorizza_dati reads them; in a check (c.verifica set) the
 // reading goes on past faults and gathers them with the warnings.
 void leggi_sorgenti(lettura_condivisa& c, const sorgenti& in);
-
-// The two files, each read up to its end-of-file step. leggi_linea returns
-// false when a fault stopped the reading.
-bool leggi_linea(lettura_condivisa& c, const sorgente& f, std::string nome);
-void leggi_treno(lettura_condivisa& c, const sorgente& f, std::string nome,
-                 std::string nome_linea);
 
 }  // namespace compiler
 

@@ -1,6 +1,7 @@
 // Compile driver: read, finish, stamp, encode.
 #include "compiler/percorso.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
@@ -19,14 +20,74 @@ void svuota(file_codificati& f) {
   f.celle.clear();
 }
 
-bool testi_scrivibili(const scenario& s) {
-  for (const voce_dati& v : s.tabella_dati) {
-    if (v.testo.size() > lunghezza_massima_testo) return false;
+// The diagnosis of fault `numero` at the row `righe` remembers, if any.
+diagnosi alla_riga(const scenario& s, const sorgenti& in, std::int32_t numero,
+                   std::int32_t posizione, const riferimento_riga* r) {
+  diagnosi d = guasto_senza_luogo(numero, posizione);
+  if (r != nullptr) {
+    d.luogo =
+        luogo_di(*r, in.linea.byte, in.treno.byte, s.nome_linea, s.nome_treno);
   }
-  return true;
+  return d;
+}
+
+template <class M, class K>
+const riferimento_riga* riga_di(const M& mappa, const K& chiave) {
+  const auto i = mappa.find(chiave);
+  return i == mappa.end() ? nullptr : &i->second;
 }
 
 }  // namespace
+
+bool dopo_la_lettura(scenario& s, const righe_lette& righe, const sorgenti& in,
+                     bool tutti, std::vector<diagnosi>& trovati) {
+  bool testi = true;
+  for (std::size_t k = 0; k < s.tabella_dati.size(); ++k) {
+    const std::size_t n = s.tabella_dati[k].testo.size();
+    if (n <= lunghezza_massima_testo) continue;
+    // A text longer than the table file's 16-bit length field.
+    testi = false;
+    s.codice_errore = guasto::lettura;
+    diagnosi d = alla_riga(s, in, guasto::lettura, 0, riga_di(righe.testi, k));
+    d.messaggio = "il testo è lungo " + std::to_string(n) +
+                  " byte: la tabella ne tiene al massimo " +
+                  std::to_string(lunghezza_massima_testo);
+    trovati.push_back(std::move(d));
+    if (!tutti) return false;
+  }
+  if (!testi) return false;
+
+  std::vector<guasto_rifinitura> dal_passo;
+  rifinitura(s, &dal_passo);
+  if (!dal_passo.empty()) {
+    if (!tutti) {
+      // The compile keeps the pass's last fault, as the model does.
+      const guasto_rifinitura& g = dal_passo.back();
+      trovati.push_back(alla_riga(s, in, g.numero, g.posizione,
+                                  riga_di(righe.celle, g.origine)));
+      return false;
+    }
+    std::vector<guasto_rifinitura> visti;
+    for (const guasto_rifinitura& g : dal_passo) {
+      if (std::find(visti.begin(), visti.end(), g) != visti.end()) continue;
+      visti.push_back(g);
+      trovati.push_back(alla_riga(s, in, g.numero, g.posizione,
+                                  riga_di(righe.celle, g.origine)));
+    }
+  }
+  const bool rifinita = dal_passo.empty();
+  if (!timbra(s)) {
+    // The row that wrote cell 1, which holds both stamps.
+    diagnosi d = alla_riga(s, in, s.codice_errore, 0,
+                           riga_di(righe.celle, std::int64_t{1}));
+    d.messaggio =
+        "la cella 1 (posizione 0 m) ha già un valore che il timbro "
+        "sovrascriverebbe";
+    trovati.push_back(std::move(d));
+    return false;
+  }
+  return rifinita;
+}
 
 bool timbra(scenario& s) {
   assert(s.celle.size() > 1);
@@ -82,19 +143,11 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
     r.guasto = std::move(letta.guasto);
     return r;
   }
-  auto fallita = [&] {
-    r.guasto = guasto_senza_luogo(s.codice_errore, s.posizione_errore);
-    return std::move(r);
-  };
-  if (!testi_scrivibili(s)) {
-    // A text longer than the table file's 16-bit length field.
-    s.codice_errore = guasto::lettura;
-    return fallita();
+  std::vector<diagnosi> trovati;
+  if (!dopo_la_lettura(s, letta.righe, in, /*tutti=*/false, trovati)) {
+    r.guasto = std::move(trovati.back());
+    return r;
   }
-
-  rifinitura(s);
-  if (s.codice_errore != 0) return fallita();
-  if (!timbra(s)) return fallita();
   r.esito = esito_compilazione::compilato;
   codifica_file(s, r.file);
   return r;

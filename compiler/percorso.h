@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compiler/diagnosi.h"
 #include "compiler/formato.h"
@@ -52,6 +53,17 @@ risultato_compilazione memorizza_percorso(scenario& s, const sorgenti& in,
 // stamp's place already taken stores fault 1250 or 1251 (false).
 // REQUIRES: s.celle has a cell 1.
 bool timbra(scenario& s);
+
+// The steps after a clean reading: every text within its 16-bit length,
+// the finishing pass, the stamps. Each fault found goes to `trovati`,
+// pointing at the row behind it (`righe`, in the sources `in`). With
+// `tutti`, as a check wants, every fault of each step, and the stamps even
+// after the finishing pass found faults; otherwise the first step that
+// fails ends it, with that step's fault (the finishing pass keeps its
+// last) in the model. True when nothing was found.
+// REQUIRES: the reading stored no fault; the grid has a cell 1.
+bool dopo_la_lettura(scenario& s, const righe_lette& righe, const sorgenti& in,
+                     bool tutti, std::vector<diagnosi>& trovati);
 
 // The bytes of the plan (when s.scrivi_linea != 0), the table and the cells,
 // into `f` (its content replaced, its capacity reused).

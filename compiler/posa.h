@@ -79,21 +79,53 @@ inline constexpr std::int64_t sx_con_tempo = 2;
 // The four approach cells of a signal stand 2, 4, 6 and 8 cells before it.
 inline constexpr std::int64_t celle_avviso_segnale = 4;
 
+// What a placement did besides what its row asked: what it skipped,
+// changed or left out. The check makes its warnings from these answers, so
+// that a warning always says what the compile really did.
+struct posa_montagna {
+  celle_montagna celle;        // the cells the section covers, as computed
+  std::int64_t saltate = 0;    // of those, the ones outside the grid
+  bool resa_vicina = false;    // its type became tipo_montagne_vicine
+  std::int64_t tipo_dato = 0;  // the type its row gave, marks taken off
+};
+struct posa_rallentamento {
+  celle_rallentamento celle;
+  // f_ta asked for a countdown that a restriction starting at 1500 m or
+  // less does not get, nor a warning point.
+  bool senza_avviso_chiesto = false;
+};
+// Bit k - 1 set: the computed "valore<k>" did not fit its 16 bits and
+// keeps its low bits.
+using campi_troncati = std::uint8_t;
+
+struct posa_segnale {
+  std::int64_t cella = 0;
+  campi_troncati troncati = 0;
+  std::int64_t avvisi_saltati = 0;  // approach codes that fell before cell 0
+  std::int64_t tempo_scritto = 0;   // "tempo" as stored, when sx stores it
+  bool tempo_alzato = false;        // a stored "tempo" of 1..100 became 101
+};
+
 // Never fails. Cells outside the grid are skipped.
-void memo_montagna(scenario& s, const dati_montagna& m);
+posa_montagna memo_montagna(scenario& s, const dati_montagna& m);
 
 // Faults 17, 18, 19 (grid unchanged) and 20 (end, start and warning cells
 // already written).
 // REQUIRES: start and end cells inside the grid (the reader tests them).
-void memo_rallentamento(scenario& s, const dati_rallentamento& r);
+posa_rallentamento memo_rallentamento(scenario& s, const dati_rallentamento& r);
 
 // Fault 16 (grid unchanged). Approach cells before cell 0 are skipped.
 // REQUIRES: the signal's cell inside the grid (the reader tests it).
-void memo_segnale(scenario& s, const dati_segnale& g);
+posa_segnale memo_segnale(scenario& s, const dati_segnale& g);
+
+struct posa_indicatori {
+  std::int64_t cella = 0;
+  campi_troncati troncati = 0;
+};
 
 // Fault 21 (grid unchanged).
 // REQUIRES: the board's cell inside the grid (the reader tests it).
-void memo_indicatori_v_max(scenario& s, const dati_indicatori& b);
+posa_indicatori memo_indicatori_v_max(scenario& s, const dati_indicatori& b);
 
 }  // namespace compiler
 

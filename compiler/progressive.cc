@@ -16,7 +16,7 @@ struct definizione {
 
 }  // namespace
 
-void progressive_ordina(scenario& s) {
+ordine_progressive progressive_ordina(scenario& s) {
   constexpr std::array<std::size_t, 3> voci = {
       voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno};
   std::array<definizione, 3> letta;  // index 0: slot 81
@@ -25,6 +25,8 @@ void progressive_ordina(scenario& s) {
     letta[i] = {v.valore_a, v.valore_b, v.valore_c};
   }
   std::array<definizione, 3> nuova = letta;
+  std::array<std::size_t, 3> da = {0, 1, 2};  // index into letta
+  bool azzerate = false;
   const definizione zero{};
 
   const std::int64_t somma = std::int64_t{letta[0].p} + letta[1].p + letta[2].p;
@@ -37,6 +39,7 @@ void progressive_ordina(scenario& s) {
     }
     if (massimo == 3) {
       nuova = {zero, zero, zero};  // the greatest start is shared
+      azzerate = true;
     } else {
       // The other two in slot order; on equal starts the one from the
       // higher-numbered slot comes first.
@@ -44,13 +47,17 @@ void progressive_ordina(scenario& s) {
       std::size_t secondo = massimo == 2 ? 1 : 2;
       if (letta[secondo].p >= letta[primo].p) std::swap(primo, secondo);
       nuova = {letta[massimo], letta[primo], letta[secondo]};
+      da = {massimo, primo, secondo};
     }
   } else if (letta[2].k > 0) {
     std::swap(nuova[0], nuova[2]);
+    std::swap(da[0], da[2]);
   } else if (letta[1].k > 0) {
     std::swap(nuova[0], nuova[1]);
+    std::swap(da[0], da[1]);
   } else if (letta[0].k <= 0) {
     nuova = {zero, zero, zero};
+    azzerate = true;
   }
 
   for (std::size_t i = 0; i < 3; ++i) {
@@ -63,6 +70,10 @@ void progressive_ordina(scenario& s) {
           static_cast<std::uint32_t>(v.valore_b) + 100u);
     }
   }
+  ordine_progressive o;
+  o.azzerate = azzerate;
+  for (std::size_t i = 0; i < 3; ++i) o.da[i] = azzerate ? 0 : voci[da[i]];
+  return o;
 }
 
 }  // namespace compiler

@@ -36,6 +36,26 @@ tratto_stazione tratto_di(const voce_dati& v, std::int64_t lunghezza);
 bool ha_cella_fermata(std::int64_t fine);
 std::int64_t cella_fermata(std::int64_t fine);
 
+// What placing a station did besides storing its row: the columns the
+// rules cleared, the approach codes that fell at cell 1 or before, and the
+// occupied cell its stop cell overwrote. The check makes its warnings from
+// these answers.
+enum class azzeramento {
+  no,
+  prima_stazione,  // the first station has neither column
+  corta_o_lunga,   // "cifra_2" of categories 5 to 8
+  meno_di_600,     // "cifra_3" of a station shorter than 600 m
+};
+struct posa_stazione {
+  esito_stazione esito = esito_stazione::posata;
+  tratto_stazione tratto;
+  azzeramento cifra_2 = azzeramento::no;
+  azzeramento cifra_3 = azzeramento::no;
+  std::int64_t avvisi_saltati = 0;
+  std::int64_t cella_fermata = 0;  // when the category has one
+  std::uint8_t sovrascritta = 0;   // the kind the stop cell held, if not free
+};
+
 // Stores station `v` into slot k. `v` holds the columns of its row as read:
 // "valore_c" the position P (a multiple of 50), "categoria", "opzione",
 // "cifra_1" to "cifra_3", "numero_1" to "numero_5", "sosta", "valore_d" and
@@ -47,10 +67,10 @@ std::int64_t cella_fermata(std::int64_t fine);
 // Every test runs before anything is written: a station that is not
 // `posata` leaves the table and the grid unchanged.
 // REQUIRES: k >= 1; the grid exists.
-[[nodiscard]] esito_stazione memo_stazione(scenario& s, voce_dati v,
-                                           std::int64_t lunghezza,
-                                           std::size_t k,
-                                           std::int64_t cartello_libero);
+// A column is reported as cleared only when its row gave it non-zero.
+[[nodiscard]] posa_stazione memo_stazione(scenario& s, voce_dati v,
+                                          std::int64_t lunghezza, std::size_t k,
+                                          std::int64_t cartello_libero);
 
 }  // namespace compiler
 

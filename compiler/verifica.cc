@@ -9,7 +9,6 @@
 #include "compiler/guasti.h"
 #include "compiler/lettura_sorgente.h"
 #include "compiler/percorso.h"
-#include "compiler/rifinitura.h"
 #include "source/nomi_file.h"
 
 namespace compiler {
@@ -29,44 +28,7 @@ bool ha_guasti(const std::vector<diagnosi>& d) {
                      [](const diagnosi& x) { return !x.avviso(); });
 }
 
-// What the compile stops at, after the reading.
-void dopo_la_lettura(scenario& s, raccolta_verifica& r) {
-  for (std::size_t k = 0; k < s.tabella_dati.size(); ++k) {
-    const std::size_t n = s.tabella_dati[k].testo.size();
-    if (n > lunghezza_massima_testo) {
-      diagnosi d = guasto_senza_luogo(guasto::lettura, 0);
-      d.messaggio = "il testo della voce " + std::to_string(k) + " è lungo " +
-                    std::to_string(n) + " byte: al massimo " +
-                    std::to_string(lunghezza_massima_testo);
-      r.trovate.push_back(std::move(d));
-    }
-  }
-  if (ha_guasti(r.trovate)) return;
-
-  std::vector<guasto_rifinitura> tutti;
-  rifinitura(s, &tutti);
-  std::vector<guasto_rifinitura> visti;
-  for (const guasto_rifinitura& g : tutti) {
-    if (std::find(visti.begin(), visti.end(), g) != visti.end()) continue;
-    visti.push_back(g);
-    const auto riga = r.righe_di_celle.find(g.origine);
-    diagnosi d = guasto_senza_luogo(g.numero, g.posizione);
-    if (riga != r.righe_di_celle.end()) d.luogo = riga->second;
-    r.trovate.push_back(std::move(d));
-  }
-  if (s.celle.size() < 2) return;
-  const std::string cella_1 =
-      "la cella 1 (posizione 0 m) ha già un valore che il timbro "
-      "sovrascriverebbe";
-  if (!timbra(s)) {
-    diagnosi d = guasto_senza_luogo(s.codice_errore, 0);
-    d.messaggio = cella_1;
-    r.trovate.push_back(std::move(d));
-  }
-}
-
-// The same fault as the compile's `c`: a fault found after the reading has
-// no row in the compile's report, but may have one in a check.
+// The same fault as the compile's `c`: its number, position and row.
 bool stesso_guasto(const diagnosi& d, const diagnosi& c) {
   if (d.numero != c.numero || d.posizione != c.posizione) return false;
   return c.luogo.file.empty() ||
@@ -86,14 +48,18 @@ void metti_primo(std::vector<diagnosi>& trovate, diagnosi primo) {
   }
 }
 
-std::vector<diagnosi> diagnosi_in_ordine(std::string_view nome_linea,
-                                         std::string_view nome_treno,
-                                         const sorgenti& in) {
+esito_verifica diagnosi_in_ordine(std::string_view nome_linea,
+                                  std::string_view nome_treno,
+                                  const sorgenti& in) {
   scenario s = con_nomi(nome_linea, nome_treno);
   raccolta_verifica r;
-  lettura_condivisa c{s, {}, &r, {}};
+  lettura_condivisa c{s, {}, &r, {}, {}, nullptr};
   leggi_sorgenti(c, in);
-  if (!ha_guasti(r.trovate) && !s.celle.empty()) dopo_la_lettura(s, r);
+  if (!ha_guasti(r.trovate) && !s.celle.empty()) {
+    std::vector<diagnosi> dopo;
+    (void)dopo_la_lettura(s, c.righe, in, /*tutti=*/true, dopo);
+    for (diagnosi& d : dopo) r.aggiungi(std::move(d));
+  }
 
   // File order: the line source, the train source, then the rest.
   const std::string linea = source::nomi_file::nome_sorgente_linea(nome_linea);
@@ -109,18 +75,17 @@ std::vector<diagnosi> diagnosi_in_ordine(std::string_view nome_linea,
                    [&](const diagnosi& a, const diagnosi& b) {
                      return ordine(a) < ordine(b);
                    });
-  return trovate;
+  return {std::move(trovate), r.guasti_tralasciati, r.avvisi_tralasciati};
 }
 
-std::vector<diagnosi> verifica_sorgenti(std::string_view nome_linea,
-                                        std::string_view nome_treno,
-                                        const sorgenti& in) {
-  std::vector<diagnosi> trovate =
-      diagnosi_in_ordine(nome_linea, nome_treno, in);
+esito_verifica verifica_sorgenti(std::string_view nome_linea,
+                                 std::string_view nome_treno,
+                                 const sorgenti& in) {
+  esito_verifica e = diagnosi_in_ordine(nome_linea, nome_treno, in);
   scenario s = con_nomi(nome_linea, nome_treno);
   risultato_compilazione r = memorizza_percorso(s, in, 1);
-  if (r.guasto) metti_primo(trovate, std::move(*r.guasto));
-  return trovate;
+  if (r.guasto) metti_primo(e.trovate, std::move(*r.guasto));
+  return e;
 }
 
 }  // namespace compiler

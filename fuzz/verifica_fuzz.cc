@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const bool compilato = r.esito == compiler::esito_compilazione::compilato;
 
   std::vector<compiler::diagnosi> d =
-      diagnosi_in_ordine(linea_fuzz, treno_fuzz, in);
+      diagnosi_in_ordine(linea_fuzz, treno_fuzz, in).trovate;
   bool guasti = false;
   for (const compiler::diagnosi& x : d) {
     guasti = guasti || !x.avviso();

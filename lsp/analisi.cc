@@ -62,20 +62,24 @@ segnalazione da_diagnosi(const compiler::diagnosi& d,
 
 }  // namespace
 
-std::vector<segnalazione> controlla(std::string_view linea,
-                                    std::string_view treno,
-                                    const ingresso& sorgente_linea,
-                                    const ingresso& sorgente_treno,
-                                    significato_guasto significato) {
-  const std::vector<compiler::diagnosi> trovate = compiler::verifica_sorgenti(
+controllo controlla(std::string_view linea, std::string_view treno,
+                    const ingresso& sorgente_linea,
+                    const ingresso& sorgente_treno,
+                    significato_guasto significato) {
+  const compiler::esito_verifica e = compiler::verifica_sorgenti(
       linea, treno,
       {come_sorgente(sorgente_linea), come_sorgente(sorgente_treno)});
-  std::vector<segnalazione> v;
-  v.reserve(trovate.size());
-  for (const compiler::diagnosi& d : trovate)
-    v.push_back(da_diagnosi(d, significato));
-  return v;
+  controllo c;
+  c.trovate.reserve(e.trovate.size());
+  for (const compiler::diagnosi& d : e.trovate) {
+    c.trovate.push_back(da_diagnosi(d, significato));
+  }
+  c.guasti_tralasciati = e.guasti_tralasciati;
+  c.avvisi_tralasciati = e.avvisi_tralasciati;
+  return c;
 }
+
+std::size_t massimo_trovate() { return compiler::massimo_trovate; }
 
 std::optional<std::string> parola_suggerita(std::string_view campo,
                                             parte_riga p) {

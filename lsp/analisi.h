@@ -30,7 +30,8 @@ struct ingresso {
   std::string_view motivo;  // the system's reason, when illeggibile
 };
 
-enum class gravita { errore, avviso };
+// informazione: what the check left out, not a finding of its own.
+enum class gravita { errore, avviso, informazione };
 
 // A row that explains a finding, with what it has to do with it.
 struct nota {
@@ -62,11 +63,17 @@ struct segnalazione {
 
 // Everything the check of route `linea` and train `treno` finds, in its
 // order (the compile's fault first).
-std::vector<segnalazione> controlla(std::string_view linea,
-                                    std::string_view treno,
-                                    const ingresso& sorgente_linea,
-                                    const ingresso& sorgente_treno,
-                                    significato_guasto significato);
+struct controllo {
+  std::vector<segnalazione> trovate;   // at most massimo_trovate()
+  std::size_t guasti_tralasciati = 0;  // faults and warnings past them
+  std::size_t avvisi_tralasciati = 0;
+};
+controllo controlla(std::string_view linea, std::string_view treno,
+                    const ingresso& sorgente_linea,
+                    const ingresso& sorgente_treno,
+                    significato_guasto significato);
+// The most findings a check shows.
+std::size_t massimo_trovate();
 
 // The keyword the check suggests for a keyword field that matches no
 // record of its part.

@@ -34,6 +34,7 @@ constexpr int non_inizializzato = -32002;
 
 constexpr int gravita_errore = 1;          // DiagnosticSeverity.Error
 constexpr int gravita_avviso = 2;          // DiagnosticSeverity.Warning
+constexpr int gravita_informazione = 3;    // DiagnosticSeverity.Information
 constexpr int sincronia_incrementale = 2;  // TextDocumentSyncKind
 
 // A request whose parameters do not follow the protocol.
@@ -84,6 +85,23 @@ json errore(const json& id, int codice, std::string messaggio) {
 }
 
 fs::path normale(const fs::path& p) { return p.lexically_normal(); }
+
+std::string plurale(std::size_t n, const char* uno, const char* molti) {
+  return std::to_string(n) + " " + (n == 1 ? uno : molti);
+}
+
+// What the check of a pair left out, on its train source's first line.
+segnalazione tralasciati(const controllo& c, const std::string& file) {
+  segnalazione s;
+  s.file = file;
+  s.g = gravita::informazione;
+  s.messaggio = "non mostrati: altri " +
+                plurale(c.guasti_tralasciati, "errore", "errori") + ", " +
+                plurale(c.avvisi_tralasciati, "avviso", "avvisi") +
+                "; il controllo ne mostra al massimo " +
+                std::to_string(massimo_trovate());
+  return s;
+}
 
 // A source the check reads: the editor's text or the file on disk.
 struct letta {
@@ -239,11 +257,12 @@ struct server::stato {
       const posizione p = d.posizione_di(r, c, cod);
       return json{{"line", p.riga}, {"character", p.carattere}};
     };
-    json j = {
-        {"range", {{"start", pos(riga, da)}, {"end", pos(riga, a)}}},
-        {"severity", s.g == gravita::errore ? gravita_errore : gravita_avviso},
-        {"source", "scenario"},
-        {"message", s.messaggio}};
+    json j = {{"range", {{"start", pos(riga, da)}, {"end", pos(riga, a)}}},
+              {"severity", s.g == gravita::errore   ? gravita_errore
+                           : s.g == gravita::avviso ? gravita_avviso
+                                                    : gravita_informazione},
+              {"source", "scenario"},
+              {"message", s.messaggio}};
     if (s.numero != 0) j["code"] = s.numero;
     // The rows the check names; without them, the row's first line when
     // the field stands on a later one.
@@ -322,18 +341,21 @@ struct server::stato {
       if (lt.doc == nullptr) it.byte = lt.byte;
       it.motivo = lt.motivo;
       per_file[nome];
-      for (segnalazione& s :
-           controlla(linea, treno, il, it, conf.significato)) {
+      controllo c = controlla(linea, treno, il, it, conf.significato);
+      for (segnalazione& s : c.trovate) {
         // What belongs to no file is the pair's: shown on the line source.
         const std::string file = s.file.empty() ? nome_linea : s.file;
         aggiungi(file, std::move(s));
+      }
+      if (c.guasti_tralasciati + c.avvisi_tralasciati > 0) {
+        aggiungi(nome, tralasciati(c, nome));
       }
       gia_nella_linea = per_file[nome_linea].size();
     }
     if (t.empty()) {
       // No train yet: the line source alone, as the check reads it first.
       for (segnalazione& s :
-           controlla(linea, {}, il, ingresso{}, conf.significato)) {
+           controlla(linea, {}, il, ingresso{}, conf.significato).trovate) {
         if (s.file == nome_linea) aggiungi(nome_linea, std::move(s));
       }
     }

@@ -14,8 +14,56 @@ namespace fs = std::filesystem;
 
 namespace port {
 
+namespace {
+
+// The reasons a user of this program meets, in the program's language; the
+// system's own text serves for the rest.
+struct motivo_tradotto {
+  int numero;
+  std::string_view testo;
+};
+constexpr motivo_tradotto motivi[] = {
+    {EPERM, "operazione non permessa"},
+    {ENOENT, "file o cartella inesistente"},
+    {EINTR, "chiamata di sistema interrotta"},
+    {EIO, "errore di input/output"},
+    {ENXIO, "dispositivo o indirizzo inesistente"},
+    {EBADF, "descrittore di file non valido"},
+    {EAGAIN, "risorsa temporaneamente non disponibile"},
+    {ENOMEM, "memoria esaurita"},
+    {EACCES, "permesso negato"},
+    {EBUSY, "dispositivo o risorsa occupata"},
+    {EEXIST, "il file esiste già"},
+    {EXDEV, "collegamento tra dispositivi diversi"},
+    {ENODEV, "dispositivo inesistente"},
+    {ENOTDIR, "non è una cartella"},
+    {EISDIR, "è una cartella"},
+    {EINVAL, "argomento non valido"},
+    {ENFILE, "troppi file aperti nel sistema"},
+    {EMFILE, "troppi file aperti"},
+    {ETXTBSY, "file in uso"},
+    {EFBIG, "file troppo grande"},
+    {ENOSPC, "spazio esaurito sul dispositivo"},
+    {ESPIPE, "posizionamento non valido"},
+    {EROFS, "file system di sola lettura"},
+    {EMLINK, "troppi collegamenti"},
+    {EPIPE, "pipe interrotta"},
+    {ENAMETOOLONG, "nome di file troppo lungo"},
+    {ENOTEMPTY, "cartella non vuota"},
+    {ELOOP, "troppi livelli di collegamenti simbolici"},
+#ifdef EDQUOT
+    {EDQUOT, "quota del disco superata"},
+#endif
+};
+
+}  // namespace
+
 std::string motivo_sistema(int numero) {
-  return std::generic_category().message(numero != 0 ? numero : EIO);
+  if (numero == 0) numero = EIO;
+  for (const motivo_tradotto& m : motivi) {
+    if (m.numero == numero) return std::string(m.testo);
+  }
+  return std::generic_category().message(numero);
 }
 
 io_status errore_sistema(const fs::path& file, int numero) {

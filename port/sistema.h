@@ -19,8 +19,8 @@ struct [[nodiscard]] io_status {
   bool ok() const { return message.empty(); }
 };
 
-// The system's text for an errno value (generic category, so that the text
-// is the C library's own on every platform).
+// The reason an errno value gives, in Italian for the usual ones, else the
+// C library's own text (generic category); the same on every platform.
 std::string motivo_sistema(int numero);
 
 // "<file>: <reason for numero>".

@@ -74,7 +74,7 @@ file_letto leggi_file(const fs::path& p) {
       out.motivo = motivo_sistema(EISDIR);
     } else if (st.st_mode != 0) {
       // A FIFO or a device may never end, or end only once memory runs out.
-      out.motivo = "not a regular file";
+      out.motivo = "non è un file regolare";
     } else {
       out.motivo = motivo_sistema(numero);
     }

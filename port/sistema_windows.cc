@@ -83,6 +83,15 @@ std::string testo_windows(DWORD codice) {
 }
 
 std::string motivo_windows(DWORD codice) {
+  // The reasons Windows alone gives, in the program's language.
+  switch (codice) {
+    case ERROR_SHARING_VIOLATION:
+      return "il file è aperto da un altro programma";
+    case ERROR_LOCK_VIOLATION:
+      return "una parte del file è bloccata da un altro programma";
+    default:
+      break;
+  }
   const int numero = errno_di(codice);
   return numero != 0 ? motivo_sistema(numero) : testo_windows(codice);
 }
@@ -173,7 +182,7 @@ file_letto leggi_file(const fs::path& p) {
   if (::GetFileType(h.get()) != FILE_TYPE_DISK) {
     // A pipe or a device may never end.
     out.stato = file_letto::esito::illeggibile;
-    out.motivo = "not a regular file";
+    out.motivo = "non è un file regolare";
     return out;
   }
   const std::uint64_t dimensione =

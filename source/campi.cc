@@ -1,9 +1,12 @@
 // Field reader over the bytes of a source file.
 #include "source/campi.h"
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 #include <string>
+
+#include "source/cp1252.h"
 
 namespace source {
 
@@ -56,12 +59,7 @@ std::optional<std::int32_t> valore_numerico(std::string_view token,
 }
 
 std::string tra_apici(std::string_view testo) {
-  std::string t;
-  t.reserve(testo.size() + 2);
-  t += '\'';
-  t.append(testo);
-  t += '\'';
-  return t;
+  return "'" + da_cp1252_visibile(testo) + "'";
 }
 
 std::string motivo_valore(std::string_view token, larghezza w) {
@@ -86,7 +84,7 @@ std::string motivo_valore(std::string_view token, larghezza w) {
     case larghezza::testo:
       break;
   }
-  return std::string(token) + " non sta in " + std::string(ampiezza);
+  return da_cp1252_visibile(token) + " non sta in " + std::string(ampiezza);
 }
 
 void lettore_campi::salta_spazi() {
@@ -121,12 +119,15 @@ void lettore_campi::salta_riga() {
   consuma_fine_riga();
 }
 
+std::string_view riga_di(std::string_view byte, const posto_token& t) {
+  std::size_t fine = std::min(t.inizio_riga, byte.size());
+  const std::size_t inizio = fine;
+  while (fine < byte.size() && !fine_riga(byte[fine])) ++fine;
+  return byte.substr(inizio, fine - inizio);
+}
+
 std::string_view lettore_campi::testo_riga(const posto_token& t) const {
-  std::size_t fine = t.inizio_riga;
-  while (fine < byte_.size() && byte_[fine] != '\r' && byte_[fine] != '\n') {
-    ++fine;
-  }
-  return byte_.substr(t.inizio_riga, fine - t.inizio_riga);
+  return riga_di(byte_, t);
 }
 
 bool lettore_campi::a_inizio_riga(const posto_token& t) const {

@@ -30,7 +30,8 @@ namespace source {
 // REQUIRES: valore_numerico(token, w) is nullopt.
 std::string motivo_valore(std::string_view token, larghezza w);
 
-// `testo` between single quotes, as the reports cite what a field held.
+// `testo` (Windows-1252 bytes of a source) between single quotes, as UTF-8
+// with control bytes escaped, as the reports cite what a field held.
 std::string tra_apici(std::string_view testo);
 
 // What a value read at the end of the file reports.
@@ -49,6 +50,9 @@ struct posto_token {
     return static_cast<std::int64_t>(inizio - inizio_riga) + 1;
   }
 };
+
+// The whole line a token of `byte` stands on, without its line end.
+std::string_view riga_di(std::string_view byte, const posto_token& t);
 
 class lettore_campi {
  public:

@@ -107,4 +107,34 @@ std::string da_cp1252(std::string_view byte) {
   return out;
 }
 
+namespace {
+
+bool di_controllo(char c, bool tab) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u < 0x20 || u == 0x7f) && !(tab && c == '\t');
+}
+
+}  // namespace
+
+int larghezza_visibile(char byte, bool tab) {
+  return di_controllo(byte, tab) ? 4 : 1;
+}
+
+std::string da_cp1252_visibile(std::string_view byte, bool tab) {
+  std::string out;
+  std::size_t da = 0;
+  for (std::size_t i = 0; i < byte.size(); ++i) {
+    if (!di_controllo(byte[i], tab)) continue;
+    out += da_cp1252(byte.substr(da, i - da));
+    constexpr char cifre[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(byte[i]);
+    out += "\\x";
+    out += cifre[u >> 4];
+    out += cifre[u & 0xf];
+    da = i + 1;
+  }
+  out += da_cp1252(byte.substr(da));
+  return out;
+}
+
 }  // namespace source

@@ -19,6 +19,15 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become U+FFFD.
 std::string da_cp1252(std::string_view byte);
 
+// The same for a terminal or an editor: every control byte (C0 and DEL)
+// written as "\xHH", so that a source can neither steer a terminal nor
+// break a line; with `tab` a tab stays itself, for a line shown whole.
+std::string da_cp1252_visibile(std::string_view byte, bool tab = false);
+
+// How many characters da_cp1252_visibile makes of one byte: 4 for an
+// escaped control byte, 1 for any other.
+int larghezza_visibile(char byte, bool tab = false);
+
 }  // namespace source
 
 #endif  // SOURCE_CP1252_H_

@@ -69,6 +69,11 @@ const tipo_record& definizione(record kind);
 // True when every test of `r` matches `campo`.
 bool riconosce(const tipo_record& r, std::string_view campo);
 
+// The keyword as the writers set it ("curva" for every curve keyword), and
+// the header of the section the writers put the record in.
+std::string_view parola_di(record kind);
+std::string_view intestazione_di(record kind);
+
 // Substring tests of the keyword field.
 bool contiene(std::string_view campo, std::string_view parola);
 bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola);

@@ -32,22 +32,6 @@ class tenuto_aperto {
   HANDLE h_;
 };
 
-// FormatMessageW's text for `codice`, without the closing full stop and
-// line end.
-inline std::string parole_di_sistema(DWORD codice) {
-  wchar_t testo[512] = {};
-  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS |
-                                       FORMAT_MESSAGE_MAX_WIDTH_MASK,
-                                   nullptr, codice, 0, testo, 512, nullptr);
-  std::wstring t(testo, n);
-  while (!t.empty() && (t.back() == L' ' || t.back() == L'.' ||
-                        t.back() == L'\r' || t.back() == L'\n')) {
-    t.pop_back();
-  }
-  return port::utf8_da_utf16(t);
-}
-
 }  // namespace file_prova
 
 #endif  // TESTS_FILE_WINDOWS_PROVA_H_

@@ -149,7 +149,7 @@ TEST(CompilazioneTest, ASourceThatIsAFolderIsNeverDeleted) {
     EXPECT_EQ(s.codice_errore, 25);
     ASSERT_TRUE(r.guasto);
     EXPECT_EQ(r.guasto->luogo.file, di_linea ? file_linea : file_treno);
-    EXPECT_EQ(r.guasto->motivo, std::generic_category().message(EISDIR));
+    EXPECT_EQ(r.guasto->motivo, port::motivo_sistema(EISDIR));
     // Fault 25 deletes both sources, but only plain files go.
     EXPECT_TRUE(fs::is_directory(cartella));
     EXPECT_FALSE(fs::exists(c.dir() / (di_linea ? file_treno : file_linea)));

@@ -328,7 +328,21 @@ void prova_casi(const banco& b, const std::vector<caso>& casi) {
   }
 }
 
-std::string motivo(int numero) { return std::strerror(numero); }
+// The reasons the program gives, in its language.
+std::string motivo(int numero) {
+  switch (numero) {
+    case EACCES:
+      return "permesso negato";
+    case EFBIG:
+      return "file troppo grande";
+    case ENOENT:
+      return "file o cartella inesistente";
+    case EISDIR:
+      return "è una cartella";
+    default:
+      return std::strerror(numero);
+  }
+}
 
 TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
   const banco b;
@@ -411,7 +425,7 @@ TEST(GuastiTest, CompileFaultsLeaveTheFolderAsItWas) {
        {},
        uscita_file,
        {" Errore n. 25",
-        "{cartella}/" + linea_sorgente + ": not a regular file"}},
+        "{cartella}/" + linea_sorgente + ": non è un file regolare"}},
       {"compiled file name taken by a folder",
        [](const fs::path& c) { sostituisci_con_cartella(c / tabella); },
        compila,

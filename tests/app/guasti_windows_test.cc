@@ -82,8 +82,7 @@ TEST(GuastiWindowsTest, ATargetHeldOpenStopsTheRunWithEveryFileIntact) {
     EXPECT_EQ(e.stato, uscita_file);
     EXPECT_EQ(e.uscita,
               k.inizio + port::testo_percorso(c / k.tenuto) + ": " +
-                  file_prova::parole_di_sistema(ERROR_SHARING_VIOLATION) +
-                  "\n");
+                  std::string("il file è aperto da un altro programma") + "\n");
     EXPECT_TRUE(file_prova::contenuto(c) == contenuto_prima);
   }
 }
@@ -108,7 +107,7 @@ TEST(GuastiWindowsTest, ASourceHeldExclusivelyIsFault25NamingIt) {
   EXPECT_NE(
       e.uscita.find(
           "File: " + port::testo_percorso(c / "Vendralo_Kv4417-.txt") + ": " +
-          file_prova::parole_di_sistema(ERROR_SHARING_VIOLATION) + "\n"),
+          std::string("il file è aperto da un altro programma") + "\n"),
       std::string::npos)
       << e.uscita;
   EXPECT_TRUE(file_prova::contenuto(c) == prima);

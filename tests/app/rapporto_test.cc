@@ -264,6 +264,31 @@ TEST(RapportoTest, FieldFaultsPointAtTheirBytes) {
        "m)\n"
        "segnale, 1400, 2, 3, 1, 1, 0, 2, 2, 1, 1, 0\n"
        "         ^~~~\n"},
+      {"the article joins its preposition", generale + "[curve]\n[fine]\n",
+       t("rallentamento, 3000, 60, 500, 0, 0, 0\n"
+         "segnale, 3000, 2, 3, 1, 1, 0, 2, 2, 1, 1, 0\n"),
+       "d/Vendralo_Kv4417-.txt:3:10: errore 16: Segnale su una cella "
+       "occupata: la cella 61 è già occupata dall'inizio di un rallentamento "
+       "(3000 m)\n"
+       "segnale, 3000, 2, 3, 1, 1, 0, 2, 2, 1, 1, 0\n"
+       "         ^~~~\n"},
+      {"a row with a value missing names itself", l,
+       t("velocita,    1250\nvelocita, 1300, 95\n"),
+       "d/Vendralo_Kv4417-.txt:2:18: errore 25: manca un valore: la riga 2 ha "
+       "1 valore su 2; il valore seguente è stato letto dalla riga 3: "
+       "'velocita' non è un numero intero\n"
+       "velocita,    1250\n"
+       "                 ^\n"
+       "d/Vendralo_Kv4417-.txt:3:1: nota: il valore seguente della riga 2 è "
+       "stato letto da qui\n"
+       "velocita, 1300, 95\n"
+       "^~~~~~~~\n"},
+      {"control bytes are escaped, the caret under the field", l,
+       t("sabbia,\x1b 70000\n"),
+       "d/Vendralo_Kv4417-.txt:2:8: errore 25: '\\x1B' non è un numero "
+       "intero\n"
+       "sabbia,\\x1B 70000\n"
+       "       ^~~~\n"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -280,7 +305,7 @@ TEST(RapportoTest, TheSourceLineIsShownInUtf8) {
   EXPECT_EQ(riquadro(c), "(Citt\xc3\xa0) x, 12\n        ^~\n");
 }
 
-TEST(RapportoTest, FaultsFoundAfterTheReadingKeepTheirForm) {
+TEST(RapportoTest, FaultsFoundAfterTheReadingPointAtTheRowBehindThem) {
   const std::string r = rapporto_di(
       generale +
           "[curve]\n"
@@ -288,9 +313,15 @@ TEST(RapportoTest, FaultsFoundAfterTheReadingKeepTheirForm) {
           "cartello_indicatore,  5700,   (B)\n"
           "cartello_indicatore,  5650,   (C)\n[fine]\n",
       "[generale]\nrallentamento, 6000, 130, 500, 1, 0, 0\n[fine]\n");
+  // The band before the restriction's start: the restriction's row.
   EXPECT_EQ(r,
             " Errore n. 12\n"
             "Posizione: 6050 m\n"
             "Nessuna cella libera in una fascia prima dell'inizio di un "
-            "rallentamento.\n");
+            "rallentamento.\n"
+            "File: d/Vendralo_Kv4417-.txt, riga 2\n"
+            "d/Vendralo_Kv4417-.txt:2:16: errore 12: Nessuna cella libera in "
+            "una fascia prima dell'inizio di un rallentamento (6050 m)\n"
+            "rallentamento, 6000, 130, 500, 1, 0, 0\n"
+            "               ^~~~\n");
 }

@@ -93,8 +93,7 @@ TEST(ScenarioFinestraTest, EveryFailureIsShownInOneBox) {
     bool solo_inizio;  // the box starts with testo, further lines may follow
     std::string proprietario;  // the caption of the box's owner
   };
-  const std::string condivisione =
-      file_prova::parole_di_sistema(ERROR_SHARING_VIOLATION);
+  const std::string condivisione = "il file è aperto da un altro programma";
   const caso casi[] = {
       {"a target held open",
        [](const fs::path& c) {

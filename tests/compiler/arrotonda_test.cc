@@ -69,6 +69,51 @@ TEST(TracciatoTest, PlanTableCoversEveryMetreEmpty) {
   EXPECT_EQ(t.tipo(2, 1), tipo_punto::vuoto);
 }
 
+// Round trips compare plans with ==: it must tell apart plans that differ
+// in a single place.
+TEST(TracciatoTest, PlansThatDifferAnywhereAreUnequal) {
+  tracciato_piano a;
+  a.crea(8);
+  a.inizia();
+  a.prosegui_curva(2, 6, 0.002);
+  tracciato_piano b = a;
+  ASSERT_TRUE(a == b);
+  struct caso {
+    const char* nome;
+    void (*cambia)(tracciato_piano&);
+  };
+  const caso casi[] = {
+      {"a coordinate",
+       [](tracciato_piano& t) { t.metti_doppio(4, 1, t.valore(4, 1) + 1e-9); }},
+      {"a kind", [](tracciato_piano& t) { t.metti_intero(7, 0, 0); }},
+      {"an integer's value",
+       [](tracciato_piano& t) { t.metti_intero(1, 1, 2); }},
+      {"the length",
+       [](tracciato_piano& t) {
+         tracciato_piano lungo;
+         lungo.crea(9);
+         for (std::size_t m = 0; m < t.metri(); ++m) {
+           for (int c = 0; c < 2; ++c) {
+             if (t.tipo(m, c) == tipo_punto::intero) {
+               lungo.metti_intero(m, c,
+                                  static_cast<std::int16_t>(t.valore(m, c)));
+             } else if (t.tipo(m, c) == tipo_punto::doppio) {
+               lungo.metti_doppio(m, c, t.valore(m, c));
+             }
+           }
+         }
+         t = lungo;
+       }},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    tracciato_piano x = a;
+    c.cambia(x);
+    EXPECT_FALSE(x == a);
+    EXPECT_FALSE(a == x);
+  }
+}
+
 TEST(ScenarioTest, FreeCellsAreEmptyOrMountainMarks) {
   for (int k = 0; k < 256; ++k) {
     cella c;

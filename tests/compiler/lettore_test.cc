@@ -158,7 +158,7 @@ TEST(LettoreTest, FaultsOfTheLineFile) {
        25, 0, 2, file_linea, false, false},
       {"route length below 0", linea("", "lunghezza percorso, -50\n"), t, 25, 0,
        2, file_linea, false, false},
-      {"no route length", linea("", "sfondo uno, 1\n"), t, 25, 0, 0, file_linea,
+      {"no route length", linea("", "sfondo uno, 1\n"), t, 25, 0, 1, file_linea,
        false, false},
       {"comment re-read past the end", "[generale]\n--\n--\n", t, 25, 0, 3,
        file_linea, false, false},
@@ -166,7 +166,7 @@ TEST(LettoreTest, FaultsOfTheLineFile) {
        t, 25, 0, 4, file_linea, false, false},
       {"kilometre reference off the 50 m step",
        linea("", l10 + "progressiva chilometrica uno, 24010, 219000, 1\n"), t,
-       2, 0, 0, file_linea, false, false},
+       2, 0, 3, file_linea, false, false},
   };
   for (const caso_errore& c : casi) {
     SCOPED_TRACE(c.nome);

@@ -56,7 +56,7 @@ TEST(StazioneTest, TestsEveryLimitBeforeWriting) {
     v.valore_c = c.posizione;
     v.categoria = c.categoria;
     v.testo = "Beta";
-    EXPECT_EQ(memo_stazione(s, v, c.lunghezza, c.k, c.cartello_libero),
+    EXPECT_EQ(memo_stazione(s, v, c.lunghezza, c.k, c.cartello_libero).esito,
               c.esito);
     EXPECT_EQ(s.codice_errore, c.codice);
     EXPECT_EQ(s.posizione_errore, c.posizione_errore);
@@ -83,7 +83,9 @@ TEST(StazioneTest, ApproachCodesStayAfterCellOne) {
   voce_dati v;
   v.valore_c = 200;
   v.categoria = 1;
-  ASSERT_EQ(memo_stazione(s, v, 100, 1, 80), esito_stazione::posata);
+  const posa_stazione p = memo_stazione(s, v, 100, 1, 80);
+  ASSERT_EQ(p.esito, esito_stazione::posata);
+  EXPECT_EQ(p.avvisi_saltati, 2);
   std::string avvisi;
   for (std::size_t i = 0; i <= 5; ++i) {
     avvisi += std::to_string(s.celle[i].avviso) + " ";

@@ -34,8 +34,9 @@ std::string treno(std::string_view righe = "") {
 
 std::vector<diagnosi> verifica(const std::string& l, const std::string& t) {
   return verifica_sorgenti(
-      linea_prova, treno_prova,
-      {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}});
+             linea_prova, treno_prova,
+             {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}})
+      .trovate;
 }
 
 // One diagnosis as "file:line:column N", N 0 for a warning.
@@ -131,7 +132,7 @@ TEST(VerificaTest, ReportsEveryFaultWithTheCompilesOwnFirst) {
       {"1250 after a clean reading",
        linea("indicatori_vmax, 0, 95, 95, 100, 0, 95, 95, 100, 0\n"),
        treno(),
-       {":0:0 1250"}},
+       {in_linea(4, 18, 1250)}},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -296,6 +297,287 @@ TEST(VerificaTest, TheScenariosOwnSourcesHaveNoFault) {
   // what it says.
   EXPECT_EQ(brevi(d), (std::vector<std::string>{in_treno(50, 34, 0),
                                                 in_treno(104, 73, 0)}));
+}
+
+}  // namespace compiler
+
+namespace compiler {
+
+namespace {
+
+// The compiled grid of a pair that compiles.
+std::vector<cella> griglia_di(const std::string& l, const std::string& t) {
+  scenario s;
+  s.nome_linea = linea_prova;
+  s.nome_treno = treno_prova;
+  const risultato_compilazione r = memorizza_percorso(
+      s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}}, 1);
+  EXPECT_EQ(r.esito, esito_compilazione::compilato);
+  return s.celle;
+}
+
+// The warning that holds `parte`, or "" when none does.
+std::string avviso_con(const std::vector<diagnosi>& d, std::string_view parte) {
+  for (const diagnosi& x : d) {
+    if (x.avviso() && x.messaggio.find(parte) != std::string::npos) {
+      return x.messaggio;
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+// The warnings about approach codes that fall off the grid say what the
+// compile did: each fixture stands at an edge of the rule, and the number
+// the warning gives is the number of codes missing from the compiled grid.
+TEST(VerificaTest, ApproachCodeWarningsMatchTheCompiledGrid) {
+  for (std::int64_t p = 0; p <= 450; p += 25) {
+    SCOPED_TRACE("signal at " + std::to_string(p) + " m");
+    const std::string t = treno("segnale, " + std::to_string(p) +
+                                ", 1, 0, 0, 0, 0, 1, 0, 0, 0, 0\n");
+    const std::vector<cella> g = griglia_di(linea(""), t);
+    int scritti = 0;
+    for (const cella& c : g) {
+      if (c.avviso >= 41 && c.avviso <= 44) ++scritti;  // (1 * 3 + 1) * 10 + k
+    }
+    const std::string a =
+        avviso_con(verifica(linea(""), t), "codici di avviso cadrebbero");
+    if (scritti == 4) {
+      EXPECT_EQ(a, "");
+    } else {
+      EXPECT_NE(a.find(": " + std::to_string(4 - scritti) + " dei 4 codici"),
+                std::string::npos)
+          << a;
+    }
+  }
+  for (int categoria : {1, 5, 7}) {
+    for (std::int64_t p = 100; p <= 350; p += 50) {
+      SCOPED_TRACE("category " + std::to_string(categoria) + " station at " +
+                   std::to_string(p) + " m");
+      const std::string t = treno(
+          "stazione, " + std::to_string(p) + ", " + std::to_string(categoria) +
+          ", 100, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, Alfa\n");
+      const std::vector<cella> g = griglia_di(linea(""), t);
+      int scritti = 0;
+      for (const cella& c : g) {
+        if (c.avviso >= 81 && c.avviso <= 84) ++scritti;
+      }
+      const std::string a =
+          avviso_con(verifica(linea(""), t), "dei codici di avviso cadrebbero");
+      // Short stations (5, 6) have no approach codes at all: nothing skipped.
+      const int attesi = categoria == 5 ? 0 : 4;
+      if (scritti == attesi) {
+        EXPECT_EQ(a, "");
+      } else {
+        EXPECT_NE(a.find(std::to_string(attesi - scritti) + " dei codici"),
+                  std::string::npos)
+            << a;
+      }
+    }
+  }
+}
+
+}  // namespace compiler
+
+namespace compiler {
+
+// Mistakes authors make, each with the one finding it must give, at the
+// row the author typed; nothing else in the fixture is at fault.
+TEST(VerificaTest, AuthorMistakesGiveOneFindingAtTheirRow) {
+  struct caso {
+    const char* nome;
+    std::string linea, treno;
+    std::string dove;        // file:line:column number (0: a warning)
+    std::string testo;       // a part of its message
+    std::string nota;        // file:line:column of its note, if it has one
+    std::size_t quante = 1;  // findings in all; the one above comes first
+  };
+  const std::string l = linea("");
+  const std::string t = treno();
+  const caso casi[] = {
+      {"a speed row without its speed", l,
+       treno("velocita,    1250\nvelocita, 1300, 95\n"), in_treno(2, 18, 25),
+       "la riga 2 ha 1 valore su 2; il valore seguente è stato letto dalla "
+       "riga 3: 'velocita' non è un numero intero",
+       std::string(file_treno) + ":3:1"},
+      {"a short row that reads on", l, treno("velocita,    1250\n95\n"),
+       in_treno(2, 18, 0), "la riga 2 ha 1 valore su 2",
+       std::string(file_treno) + ":3:1"},
+      {"a comma in a comment", linea("-- nota, pendenza, 100, 2\n"), t,
+       in_linea(4, 1, 0),
+       "il commento contiene una virgola: ciò che la segue, 'pendenza', è "
+       "letto come una riga",
+       ""},
+      {"a comment's comma, then a fault", l, treno("-- spostato, segnale, x\n"),
+       in_treno(2, 23, 25), "'x' non è un numero intero",
+       std::string(file_treno) + ":2:1", 2},
+      {"a kilometre reference off the 50 m step",
+       linea("",
+             "lunghezza percorso, 10000\n"
+             "progressiva chilometrica uno, 1000, 219010, 1\n"),
+       t, in_linea(3, 37, 2), "il valore 219010 m non è multiplo di 50", ""},
+      {"a board text too long for its length field",
+       linea("cartello_indicatore, 2050, (" + std::string(40000, 'x') + ")\n"),
+       t, in_linea(4, 28, 25), "il testo è lungo 40002 byte", ""},
+      {"no route length", linea("", "sfondo uno, 1\n"), t, in_linea(1, 1, 25),
+       "manca la riga \"lunghezza percorso\"", ""},
+      {"a station past the route's end", l,
+       treno("stazione, 9800, 28, 800, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, "
+             "A\n"),
+       in_treno(2, 11, 0),
+       "la stazione finisce a 10200 m, oltre la fine del percorso (10000 m)",
+       ""},
+      {"a mountain past the route's end", linea("montagna, 9000, 10500, 2\n"),
+       t, in_linea(4, 17, 0),
+       "la montagna finisce a 10500 m, oltre la fine del percorso", ""},
+      {"a restriction past the route's end", l,
+       treno("rallentamento, 9800, 60, 500, 0, 0, 0\n"), in_treno(2, 26, 0),
+       "il rallentamento finisce a 10300 m, oltre la fine del percorso", ""},
+      {"a source saved as UTF-8",
+       linea("cartello_indicatore, 2050, (CITT\xc3\x80)\n"), t,
+       in_linea(4, 28, 0),
+       "il file sembra salvato in UTF-8 (1 riga): '(CITT\xc3\x80)' diventa "
+       "'(CITT\xc3\x83\xe2\x82\xac)'",
+       ""},
+      {"a fault 24, then a station", l,
+       treno("stazione, 0, 1, 100, 0, 1, 0, 5,1,0, 2,1,1, 30, 17,25,4, A\n"
+             "stazione, 3000, 1, 800, 0, 1, 0, 5,1,0, 2,1,1, 30, 17,25,4, "
+             "B\n"),
+       in_treno(2, 11, 24), "la fermata cadrebbe nella cella 0", ""},
+      {"a station time past 32 bits", l,
+       treno("stazione, 3000, 28, 800, 0, 0, 0, 5,1,0, 2,1,1, 30, 600000,0,0, "
+             "A\n"),
+       in_treno(2, 53, 0),
+       "l'orario, in secondi, 2160000000 non sta in 32 bit: è scritto "
+       "-2134967296",
+       ""},
+      {"a negative coach count", l, treno("numero vetture, -3\n"),
+       in_treno(2, 17, 0), "il numero di vetture -3 è negativo", ""},
+      {"a restriction speed past 16 bits", l,
+       treno("rallentamento, 3000, 70000, 500, 0, 0, 0\n"), in_treno(2, 22, 0),
+       "la velocità 70000 non sta in 16 bit: è scritto 4464", ""},
+      {"a train keyword in the line source", linea("segnale, 100\n"), t,
+       in_linea(4, 1, 0), "'segnale' è una riga del file del treno", ""},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const std::vector<diagnosi> d = verifica(c.linea, c.treno);
+    ASSERT_EQ(d.size(), c.quante) << [&] {
+      std::string tutti;
+      for (const diagnosi& x : d) tutti += breve(x) + " " + x.messaggio + "\n";
+      return tutti;
+    }();
+    EXPECT_EQ(breve(d[0]), c.dove);
+    EXPECT_NE(d[0].messaggio.find(c.testo), std::string::npos)
+        << d[0].messaggio;
+    if (c.nota.empty()) {
+      EXPECT_TRUE(d[0].note.empty());
+    } else {
+      ASSERT_EQ(d[0].note.size(), 1u);
+      const luogo_sorgente& n = d[0].note[0].luogo;
+      EXPECT_EQ(n.file + ":" + std::to_string(n.campo.riga) + ":" +
+                    std::to_string(n.campo.colonna),
+                c.nota);
+    }
+  }
+}
+
+// Section headers deleted from the line source: one warning per header,
+// naming it, instead of one per row the general part does not know.
+TEST(VerificaTest, MissingSectionHeadersAreToldOncePerHeader) {
+  const std::vector<diagnosi> d =
+      verifica(crlf("[generale]\nlunghezza percorso, 10000\n"
+                    "curvad5, 1000, 550\ncurvas2, 3000, 200\n"
+                    "pendenza, 1000, 3\n[fine]\n"),
+               treno());
+  ASSERT_EQ(brevi(d),
+            (std::vector<std::string>{in_linea(3, 1, 0), in_linea(5, 1, 0)}));
+  EXPECT_NE(d[0].messaggio.find("manca l'intestazione \"[curve]\": 2 righe "
+                                "'curva' dalla riga 3"),
+            std::string::npos)
+      << d[0].messaggio;
+  EXPECT_NE(d[1].messaggio.find("\"[pendenze]\""), std::string::npos);
+}
+
+// What the check prints of a source is valid UTF-8, whatever bytes it holds.
+TEST(VerificaTest, SourceBytesAreShownAsValidText) {
+  const std::vector<diagnosi> d =
+      verifica(linea("pend\x1b[2Jza\xe9\x9d, 0, 0\n"), treno());
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_NE(d[0].messaggio.find("'pend\\x1B[2Jza\xc3\xa9\xef\xbf\xbd'"),
+            std::string::npos)
+      << d[0].messaggio;
+}
+
+}  // namespace compiler
+
+namespace compiler {
+
+// A source whose last lines are comments, not "[fine]": the comment skip
+// stops at the end of the file, so the compile and the check both go
+// through. The scenario's own sources, with their "[fine]" replaced.
+TEST(VerificaTest, ASourceMayEndOnCommentLines) {
+  auto byte_di = [](std::vector<std::string> righe,
+                    const std::vector<std::string>& fine) {
+    EXPECT_EQ(righe.back(), "[fine]");
+    righe.pop_back();
+    righe.insert(righe.end(), fine.begin(), fine.end());
+    std::string out;
+    for (const std::string& r : righe) {
+      std::string scartato;
+      EXPECT_TRUE(source::in_cp1252(r, out, scartato)) << scartato;
+      out += "\r\n";
+    }
+    return out;
+  };
+  const std::vector<std::vector<std::string>> finali = {{"-- a", "-- b"},
+                                                        {"-- a", "pendenza"}};
+  for (const auto& fine : finali) {
+    for (bool di_linea : {true, false}) {
+      SCOPED_TRACE(fine.back() +
+                   (di_linea ? " in the line source" : " in the train source"));
+      const std::string l = byte_di(
+          righe_linea(), di_linea ? fine : std::vector<std::string>{"[fine]"});
+      const std::string t = byte_di(
+          righe_treno(), di_linea ? std::vector<std::string>{"[fine]"} : fine);
+      scenario s;
+      s.nome_linea = linea_prova;
+      s.nome_treno = treno_prova;
+      const risultato_compilazione r = memorizza_percorso(
+          s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}},
+          1);
+      EXPECT_EQ(r.esito, esito_compilazione::compilato)
+          << (r.guasto ? r.guasto->messaggio : "");
+      EXPECT_TRUE(solo_guasti(verifica(l, t)).empty());
+    }
+  }
+}
+
+// A text of exactly 32767 bytes fits its 16-bit length; one more does not,
+// for the compile and the check alike.
+TEST(VerificaTest, TheTextLengthLimitAtItsEdge) {
+  for (const std::size_t n : {std::size_t{32767}, std::size_t{32768}}) {
+    SCOPED_TRACE(n);
+    const std::string l =
+        linea("cartello_indicatore, 2050, (" + std::string(n - 2, 'x') + ")\n");
+    scenario s;
+    s.nome_linea = linea_prova;
+    s.nome_treno = treno_prova;
+    const std::string t = treno();
+    const risultato_compilazione r = memorizza_percorso(
+        s, {{sorgente::stato::letta, l, {}}, {sorgente::stato::letta, t, {}}},
+        1);
+    const std::vector<std::string> guasti = solo_guasti(verifica(l, t));
+    if (n <= lunghezza_massima_testo) {
+      EXPECT_EQ(r.esito, esito_compilazione::compilato);
+      EXPECT_TRUE(guasti.empty());
+    } else {
+      ASSERT_TRUE(r.guasto);
+      EXPECT_EQ(r.guasto->numero, 25);
+      EXPECT_EQ(guasti, (std::vector<std::string>{in_linea(4, 28, 25)}));
+    }
+  }
 }
 
 }  // namespace compiler

@@ -52,8 +52,8 @@ TEST(SistemaPosixTest, AReadOnlyFolderKeepsItsFileAndGetsNoTemporary) {
   fs::permissions(c, fs::perms::owner_read | fs::perms::owner_exec |
                          fs::perms::others_read | fs::perms::others_exec);
   fs::permissions(c / "a.dat", fs::perms::owner_all | fs::perms::others_all);
-  const std::string atteso = port::testo_percorso(c / "a.dat") + ": " +
-                             std::generic_category().message(EACCES);
+  const std::string atteso =
+      port::testo_percorso(c / "a.dat") + ": " + port::motivo_sistema(EACCES);
   EXPECT_EQ(senza_privilegi([&] {
               const port::io_status s =
                   port::sostituisci_file(c / "a.dat", "new");
@@ -72,6 +72,6 @@ TEST(SistemaPosixTest, AFifoIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(f.c_str(), 0644), 0) << std::strerror(errno);
   const port::file_letto l = port::leggi_file(f);
   EXPECT_EQ(l.stato, port::file_letto::esito::illeggibile);
-  EXPECT_EQ(l.motivo, "not a regular file");
+  EXPECT_EQ(l.motivo, "non è un file regolare");
   EXPECT_EQ(port::tipo_di(f), port::tipo_voce::altro);
 }

@@ -52,8 +52,8 @@ TEST(SistemaTest, MissingFolderNamesTheFileAndItsReason) {
   const fs::path f = fs::temp_directory_path() / "no_such_folder_4417" / "x";
   const port::io_status s = port::sostituisci_file(f, "x");
   ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.message, port::testo_percorso(f) + ": " +
-                           std::generic_category().message(ENOENT));
+  EXPECT_EQ(s.message,
+            port::testo_percorso(f) + ": " + port::motivo_sistema(ENOENT));
 }
 
 TEST(SistemaTest, TargetThatIsAFolderFailsAndLeavesNoTemporary) {
@@ -64,7 +64,7 @@ TEST(SistemaTest, TargetThatIsAFolderFailsAndLeavesNoTemporary) {
   // Windows refuses this replace as access denied; the reason is still the
   // folder in the way, in the same words as on POSIX.
   EXPECT_EQ(s.message, port::testo_percorso(c / "x") + ": " +
-                           std::generic_category().message(EISDIR));
+                           port::motivo_sistema(EISDIR));
   EXPECT_TRUE(fs::is_directory(c / "x"));
   EXPECT_EQ(voci(c), 1u);
 }
@@ -85,13 +85,13 @@ TEST(SistemaTest, ReadsWholeFilesAndRefusesWhatIsNotOne) {
 
   const port::file_letto d = port::leggi_file(c / "d");
   EXPECT_EQ(d.stato, port::file_letto::esito::illeggibile);
-  EXPECT_EQ(d.motivo, std::generic_category().message(EISDIR));
+  EXPECT_EQ(d.motivo, port::motivo_sistema(EISDIR));
 
   for (const fs::path& p : {c / "assente", c / "assente" / "f"}) {
     SCOPED_TRACE(p.string());
     const port::file_letto a = port::leggi_file(p);
     EXPECT_EQ(a.stato, port::file_letto::esito::assente);
-    EXPECT_EQ(a.motivo, std::generic_category().message(ENOENT));
+    EXPECT_EQ(a.motivo, port::motivo_sistema(ENOENT));
   }
   // A file where a folder is expected is not there either.
   EXPECT_EQ(port::leggi_file(c / "f" / "x").stato,
@@ -134,4 +134,11 @@ TEST(SistemaTest, TheProgramFolderHoldsTheTests) {
   const std::optional<fs::path> c = port::cartella_programma("");
   ASSERT_TRUE(c.has_value());
   EXPECT_TRUE(fs::is_directory(*c));
+}
+
+TEST(SistemaTest, UsualReasonsAreInItalianOthersInTheSystemsWords) {
+  EXPECT_EQ(port::motivo_sistema(EACCES), "permesso negato");
+  EXPECT_EQ(port::motivo_sistema(ENOSPC), "spazio esaurito sul dispositivo");
+  EXPECT_EQ(port::motivo_sistema(0), "errore di input/output");
+  EXPECT_EQ(port::motivo_sistema(EDOM), std::generic_category().message(EDOM));
 }

@@ -14,7 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using file_prova::parole_di_sistema;
 using file_prova::tenuto_aperto;
 
 std::size_t voci(const fs::path& cartella) {
@@ -34,7 +33,7 @@ TEST(SistemaWindowsTest, ATargetHeldOpenIsNamedAndKeptWithNoTemporary) {
     ASSERT_TRUE(tenuto.aperto());
     const port::io_status s = port::sostituisci_file(f, "new");
     EXPECT_EQ(s.message, port::testo_percorso(f) + ": " +
-                             parole_di_sistema(ERROR_SHARING_VIOLATION));
+                             "il file è aperto da un altro programma");
     EXPECT_EQ(voci(prova.percorso()), 1u);
   }
   EXPECT_EQ(file_prova::leggi(f), "old");
@@ -54,7 +53,7 @@ TEST(SistemaWindowsTest, ReadsAFileOthersShareButNotOneHeldExclusively) {
       {"shared for reading", FILE_SHARE_READ, port::file_letto::esito::letto,
        ""},
       {"held exclusively", 0, port::file_letto::esito::illeggibile,
-       parole_di_sistema(ERROR_SHARING_VIOLATION)},
+       "il file è aperto da un altro programma"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -81,7 +80,7 @@ TEST(SistemaWindowsTest, ATargetHeldOpenIsNotRemovedEither) {
     ASSERT_TRUE(tenuto.aperto());
     const port::io_status s = port::rimuovi(f);
     EXPECT_EQ(s.message, port::testo_percorso(f) + ": " +
-                             parole_di_sistema(ERROR_SHARING_VIOLATION));
+                             "il file è aperto da un altro programma");
   }
   EXPECT_EQ(port::tipo_di(f), port::tipo_voce::file);
   EXPECT_TRUE(port::rimuovi(f).ok());

@@ -1,0 +1,186 @@
+// Warning texts.
+#include "compiler/avvisi.h"
+
+#include <utility>
+
+#include "compiler/griglia.h"
+
+namespace compiler {
+
+namespace {
+
+std::string n(std::int64_t v) { return std::to_string(v); }
+
+// "1 valore", "2 valori".
+std::string valori(std::size_t k) {
+  return n(static_cast<std::int64_t>(k)) + (k == 1 ? " valore" : " valori");
+}
+
+}  // namespace
+
+std::string da_articolato(std::string_view frase) {
+  constexpr std::pair<std::string_view, std::string_view> articoli[] = {
+      {"il ", "dal "}, {"lo ", "dallo "},  {"la ", "dalla "}, {"l'", "dall'"},
+      {"i ", "dai "},  {"gli ", "dagli "}, {"le ", "dalle "},
+  };
+  for (const auto& [articolo, unito] : articoli) {
+    if (frase.starts_with(articolo)) {
+      return std::string(unito) + std::string(frase.substr(articolo.size()));
+    }
+  }
+  return "da " + std::string(frase);
+}
+
+std::string avviso_riga_corta(std::int64_t riga, std::size_t letti,
+                              std::size_t attesi, std::int64_t seguito) {
+  return "la riga " + n(riga) + " ha " + valori(letti) + " su " +
+         n(static_cast<std::int64_t>(attesi)) +
+         "; il valore seguente è stato letto dalla riga " + n(seguito) +
+         ": aggiungere i valori mancanti alla riga " + n(riga);
+}
+
+std::string avviso_commento_con_virgola(std::string_view seguito) {
+  return "il commento contiene una virgola: ciò che la segue, " +
+         std::string(seguito) +
+         ", è letto come una riga; togliere la virgola dal commento";
+}
+
+std::string avviso_fuori_parte(std::string_view intestazione,
+                               std::int64_t quante, std::string_view parola,
+                               std::int64_t prima_riga, bool in_generale) {
+  const std::string righe =
+      quante == 1
+          ? "la riga '" + std::string(parola) + "' della riga " + n(prima_riga)
+          : n(quante) + " righe '" + std::string(parola) + "' dalla riga " +
+                n(prima_riga);
+  if (in_generale) {
+    return "manca l'intestazione \"" + std::string(intestazione) +
+           "\": " + righe + (quante == 1 ? " sta" : " stanno") +
+           " nella parte [generale], che non " +
+           (quante == 1 ? "la riconosce" : "le riconosce") + ": scrivere \"" +
+           std::string(intestazione) + "\" prima della riga " + n(prima_riga);
+  }
+  return righe + " valgono solo nella parte [generale] e qui " +
+         (quante == 1 ? "è ignorata" : "sono ignorate") +
+         ": spostarle dopo \"[generale]\"";
+}
+
+std::string avviso_utf8(std::string_view come_scritto,
+                        std::string_view come_letto, std::int64_t righe) {
+  return "il file sembra salvato in UTF-8 (" + n(righe) +
+         (righe == 1 ? " riga" : " righe") + "): " + std::string(come_scritto) +
+         " diventa " + std::string(come_letto) +
+         " nei file compilati, che hanno un byte per carattere; salvarlo in "
+         "Windows-1252";
+}
+
+std::string avviso_ripetuta(std::string_view campo, std::int64_t riga) {
+  return std::string(campo) + " sostituisce quanto dato alla riga " + n(riga);
+}
+
+std::string avviso_oltre_percorso(std::string_view cosa, std::int64_t p,
+                                  std::int64_t lunghezza,
+                                  std::int64_t accettato) {
+  return std::string(cosa) + n(p) + " m, oltre la fine del percorso (" +
+         n(lunghezza) + " m): la griglia lo accetta fino a " + n(accettato) +
+         " m e il disegno lo segna oltre la fine";
+}
+
+std::string avviso_riempimento(std::int64_t atteso, std::int64_t riempito,
+                               std::int64_t inizio) {
+  return "la riga sta nella cella " + n(atteso) +
+         ", ma le righe prima hanno già riempito fino alla cella " +
+         n(riempito) + ": il suo valore parte dalla cella " + n(inizio);
+}
+
+std::string avviso_non_in_byte(std::string_view cosa, std::int64_t valore,
+                               std::int64_t scritto) {
+  return std::string(cosa) + " " + n(valore) +
+         " non sta in un byte: la cella tiene " + n(scritto);
+}
+
+std::string avviso_troncato(std::string_view cosa, std::int64_t valore,
+                            std::int64_t scritto, std::string_view larghezza) {
+  return std::string(cosa) + " " + n(valore) + " non sta in " +
+         std::string(larghezza) + ": è scritto " + n(scritto);
+}
+
+std::string avviso_negativo(std::string_view cosa, std::int64_t valore) {
+  return std::string(cosa) + " " + n(valore) + " è negativo";
+}
+
+std::string avviso_campi_troncati(std::string_view cosa, campi_troncati t) {
+  std::string campi;
+  int quanti = 0;
+  for (int k = 0; k < 4; ++k) {
+    if ((t & (1u << k)) == 0) continue;
+    if (quanti > 0) campi += ", ";
+    campi += "valore" + n(k + 1);
+    ++quanti;
+  }
+  return std::string(cosa) + " dà " + (quanti == 1 ? "un valore" : "valori") +
+         " che non " + (quanti == 1 ? "sta" : "stanno") + " in 16 bit (" +
+         campi + "): la cella ne tiene i 16 bit bassi";
+}
+
+std::string avviso_avvisi_segnale(const posa_segnale& p) {
+  return "il segnale sta nella cella " + n(p.cella) + ": " +
+         n(p.avvisi_saltati) + " dei " + n(celle_avviso_segnale) +
+         " codici di avviso cadrebbero prima della cella 0 e non sono scritti";
+}
+
+std::string avviso_tempo_segnale(std::int64_t dato, const posa_segnale& p) {
+  return "il tempo " + n(dato) + " del segnale diventa " + n(p.tempo_scritto) +
+         " (da 1 a 100 vale " + n(tempo_minimo) + ")";
+}
+
+std::string avviso_senza_punto_di_avviso(std::int64_t x,
+                                         std::int64_t inizio_minimo) {
+  return "il rallentamento inizia a " + n(x) + " m, non oltre " +
+         n(inizio_minimo) + " m: non ha punto di avviso né conto alla rovescia";
+}
+
+std::string avviso_montagna_fuori(const posa_montagna& p, std::int64_t ultima) {
+  return "la montagna copre le celle " + n(p.celle.primo) + ".." +
+         n(p.celle.ultimo) + ": quelle fuori da 0.." + n(ultima) +
+         " sono saltate";
+}
+
+std::string avviso_montagna_vicina(const posa_montagna& p,
+                                   std::int64_t fine_precedente) {
+  return "la montagna inizia " + n(distanza_montagne_vicine) +
+         " m o meno dopo la fine della precedente (" + n(fine_precedente) +
+         " m): il tipo " + n(p.tipo_dato) + " diventa " +
+         n(tipo_montagne_vicine);
+}
+
+std::string avviso_colonna_azzerata(int colonna, azzeramento perche,
+                                    std::int64_t lunghezza) {
+  const std::string c = "la colonna " + n(colonna);
+  switch (perche) {
+    case azzeramento::prima_stazione:
+      return c + " della prima stazione è azzerata";
+    case azzeramento::corta_o_lunga:
+      return c + " è azzerata per le stazioni di categoria 5 a 8";
+    case azzeramento::meno_di_600:
+      return c + " è azzerata: la stazione è lunga " + n(lunghezza) +
+             " m, meno di " + n(lunghezza_cifra_3);
+    case azzeramento::no:
+      break;
+  }
+  return c + " è azzerata";
+}
+
+std::string avviso_avvisi_stazione(const posa_stazione& p) {
+  return "la stazione finisce a " + n(p.tratto.fine) +
+         " m: " + n(p.avvisi_saltati) +
+         " dei codici di avviso cadrebbero nella cella 1 o prima e non sono "
+         "scritti";
+}
+
+std::string avviso_fermata_sovrascrive(const posa_stazione& p) {
+  return "la fermata nella cella " + n(p.cella_fermata) + " sovrascrive " +
+         std::string(nome_tipo_cella(p.sovrascritta));
+}
+
+}  // namespace compiler

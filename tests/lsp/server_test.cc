@@ -594,3 +594,74 @@ TEST(ServerTest, ALineSourceIsCheckedWithEachTrainOfItsFolder) {
   EXPECT_EQ(righe_pubblicate(u, uri_di(c.percorso() / "Vendralo_B-.txt")),
             std::vector<std::string>{});
 }
+
+// A row whose values run onto the next line: the check's note on the row
+// its value was read from comes as related information, in its words.
+TEST(ServerTest, TheChecksNotesAreRelatedInformation) {
+  const file_prova::cartella c;
+  file_prova::scrivi(c.percorso() / file_linea, linea_piccola);
+  const std::string treno =
+      crlf("[generale]\nvelocita, 0\nsabbia, 30\n[fine]\n");
+  file_prova::scrivi(c.percorso() / file_treno, treno);
+  opzioni o;
+  std::ostringstream out;
+  (void)esegui_controllo(o, c.percorso(), out);
+  const std::string testo = out.str();
+  const std::string segno = file_treno + ":3:1: nota: ";
+  const std::size_t i = testo.find(segno);
+  ASSERT_NE(i, std::string::npos) << testo;
+  const std::string nota =
+      testo.substr(i + segno.size(), testo.find('\n', i) - i - segno.size());
+
+  sessione s;
+  s.inizia();
+  const std::string ut = uri_di(c.percorso() / file_treno);
+  json relativa;
+  for (const json& m : s.apri(ut, treno)) {
+    if (m["params"]["uri"] != ut) continue;
+    for (const json& d : m["params"]["diagnostics"]) {
+      if (d.value("code", 0) == 25) relativa = d["relatedInformation"];
+    }
+  }
+  ASSERT_TRUE(relativa.is_array()) << relativa;
+  ASSERT_EQ(relativa.size(), 1u);
+  EXPECT_EQ(relativa[0]["message"], nota);
+  EXPECT_EQ(relativa[0]["location"]["uri"], ut);
+  EXPECT_EQ(relativa[0]["location"]["range"]["start"],
+            json({{"line", 2}, {"character", 0}}));
+  EXPECT_EQ(relativa[0]["location"]["range"]["end"],
+            json({{"line", 2}, {"character", 6}}));
+}
+
+// Past the most findings a check shows, what it left out is said once.
+TEST(ServerTest, WhatTheCheckLeavesOutIsSaid) {
+  const file_prova::cartella c;
+  file_prova::scrivi(c.percorso() / file_linea, linea_piccola);
+  std::string treno = "[generale]\n";
+  for (int i = 0; i < 1100; ++i) treno += "sabbia, 3o0\n";
+  treno = crlf(treno + "[fine]\n");
+  sessione s;
+  s.inizia();
+  const std::string ut = uri_di(c.percorso() / file_treno);
+  const std::vector<std::string> r = righe_pubblicate(s.apri(ut, treno), ut);
+  // Of the 1000 findings the check shows, one is the line source's; then
+  // what was left out.
+  ASSERT_EQ(r.size(), 1000u);
+  std::size_t in_linea = 0;
+  for (const json& m :
+       s.apri(uri_di(c.percorso() / file_linea), testo_di(linea_piccola))) {
+    if (m["params"]["uri"] == uri_di(c.percorso() / file_linea)) {
+      in_linea = m["params"]["diagnostics"].size();
+    }
+  }
+  EXPECT_EQ(in_linea, 1u);  // pendnza alone
+  const std::vector<json> u = s.apri(ut, treno);
+  json ultima;
+  for (const json& m : u) {
+    if (m["params"]["uri"] == ut) ultima = m["params"]["diagnostics"].back();
+  }
+  EXPECT_EQ(ultima["severity"], 3);
+  EXPECT_EQ(ultima["message"],
+            "non mostrati: altri 101 errori, 0 avvisi; il controllo ne mostra "
+            "al massimo 1000");
+}

@@ -15,14 +15,21 @@ namespace {
 
 constexpr opzione_comando opzioni_corsa[] = {{"--keep-sources", ""}};
 constexpr opzione_comando opzioni_controllo[] = {{"--strict", ""}};
-constexpr opzione_comando opzioni_ispezione[] = {{"--json", ""},
-                                                 {"--points", ""}};
+// The flags after --points each ask for one part of the summary alone.
+constexpr opzione_comando opzioni_ispezione[] = {
+    {"--json", ""},       {"--points", ""},        {"--stazioni", ""},
+    {"--cartelli", ""},   {"--progressive", ""},   {"--segnali", ""},
+    {"--indicatori", ""}, {"--rallentamenti", ""}, {"--abbattimenti", ""},
+    {"--montagne", ""},   {"--profilo", ""}};
 constexpr opzione_comando opzioni_disegno[] = {{"--output", "FILE"}};
 constexpr opzione_comando opzioni_lsp[] = {{"--notepad++", "DIR"},
                                            {"--vscode", "DIR"}};
 
 std::string coerenza_ispezione(const opzioni& o) {
   if (o.ha("--points") && !o.ha("--json")) return "--points va con --json";
+  if (o.ha("--points") && !parti_ispezione(o).empty()) {
+    return "--points va senza la scelta di una parte";
+  }
   return {};
 }
 
@@ -68,13 +75,20 @@ const voce_comando tabella[] = {
     {"inspect", opzioni_ispezione, true, cartella_predefinita::corrente,
      "      Legge i tre file compilati in DIR (il file del tracciato può "
      "mancare)\n"
-     "      e mostra cosa contengono: percorso, stazioni, testi dei "
-     "cartelli,\n"
-     "      impostazioni con timbri e codici, celle per tipo, estremi e "
-     "ingombro\n"
-     "      del tracciato. --json dà ogni cella e ogni voce in JSON; "
-     "--points\n"
-     "      aggiunge ogni punto del tracciato.\n",
+     "      e mostra cosa contengono: percorso, stazioni, cartelli, "
+     "progressive,\n"
+     "      impostazioni con timbri e codici, celle per tipo, segnali, "
+     "indicatori,\n"
+     "      rallentamenti, abbattimenti, tratti di montagna, il profilo di "
+     "velocità\n"
+     "      e pendenza, estremi e ingombro del tracciato; dice se un "
+     "sorgente è\n"
+     "      più recente dei file compilati. --stazioni, --segnali, "
+     "--profilo e\n"
+     "      gli altri mostrano quella parte sola. --json dà tutto in JSON, "
+     "ogni\n"
+     "      cella e ogni voce comprese; --points aggiunge ogni punto del\n"
+     "      tracciato.\n",
      [](const contesto_comando& c) {
        return esegui_ispezione(c.o, c.cartella, c.out, c.err);
      },
@@ -84,9 +98,10 @@ const voce_comando tabella[] = {
      "linea con\n"
      "      le stazioni e il profilo lungo il percorso (velocità massima, "
      "pendenza,\n"
-     "      segnali, rallentamenti, stazioni, tratti di montagna). Scritta "
-     "in FILE,\n"
-     "      altrimenti in DIR/ID_TRENO.svg.\n",
+     "      rallentamenti, segnali per tipo, indicatori, cartelli, stazioni, "
+     "tratti\n"
+     "      di montagna). Scritta in FILE, altrimenti in "
+     "DIR/ID_TRENO.svg.\n",
      [](const contesto_comando& c) {
        return esegui_disegno(c.o, c.cartella, c.err);
      }},

@@ -1,25 +1,12 @@
-// The `plot` command: one SVG page of a scenario's compiled files, the plan
-// of the line with its stations above, the profile along the route below
-// (speed limit, gradient, signals, speed restrictions, stations, mountain
-// sections).
+// The `plot` command: one SVG page of a scenario's compiled files, written
+// to a file.
 #ifndef APP_DISEGNO_H_
 #define APP_DISEGNO_H_
 
 #include <filesystem>
 #include <ostream>
-#include <string>
 
-#include "app/lettura_compilati.h"
-#include "app/riepilogo.h"
 #include "app/riga_comando.h"
-
-// The page. Its size depends on the page, not on the route: the plan is
-// thinned to what the page can show, the profile to its columns.
-//
-// Groups and classes, for whoever reads the drawing back: the plan is
-// <g id="pianta">, the profile <g id="profilo">; in each, every station has
-// one marker of class "stazione" and one label of class "nome-stazione".
-std::string disegno_svg(const file_compilati_letti& f, const riepilogo& r);
 
 // The file the plot goes to: o.uscita, or <cartella>/<linea>_<treno>.svg.
 std::filesystem::path file_disegno(const opzioni& o,

@@ -1,24 +1,19 @@
-// The `inspect` command: reads the three compiled files of a scenario with
-// the decoders and prints what they hold, as a summary for a person or, with
-// --json, as JSON with every cell and slot.
+// The `inspect` command: reads the three compiled files of a scenario and
+// prints what they hold, as a summary for a person or, with --json, as JSON
+// with every cell and slot; an option for a part prints that part alone.
 #ifndef APP_ISPEZIONA_H_
 #define APP_ISPEZIONA_H_
 
 #include <filesystem>
 #include <ostream>
-#include <string>
+#include <vector>
 
-#include "app/lettura_compilati.h"
-#include "app/riepilogo.h"
 #include "app/riga_comando.h"
+#include "viste/opzioni.h"
 
-// The summary: files and sizes, route, stations, board texts, the settings
-// slots 81 to 86 with the stamps and both codes, the count of every cell
-// kind, the mountain sections and the plan's ends and extent. Texts are
-// shown as UTF-8 with control characters replaced.
-std::string testo_ispezione(const opzioni& o,
-                            const std::filesystem::path& cartella,
-                            const file_compilati_letti& f, const riepilogo& r);
+// The parts the options ask for alone (--segnali, --profilo, ...); empty
+// when none is given.
+std::vector<viste::parte> parti_ispezione(const opzioni& o);
 
 // Prints the summary (or the JSON) of <cartella>'s compiled files of
 // o.linea and o.treno to `out` and returns stato_ok; a file that is

@@ -32,18 +32,37 @@ const opzione_comando* opzione_di(const voce_comando& c,
   return nullptr;
 }
 
-// "scenario compile [--folder DIR] [--route ID] [--train ID] [--strict]"
+// "scenario compile [--folder DIR] [--route ID] [--train ID] [--strict]",
+// broken before 80 columns with the rest under the first option.
 std::string uso(const voce_comando& c) {
   std::string riga = "scenario";
   if (!c.parola.empty()) riga += " " + std::string(c.parola);
-  riga += " [--folder DIR]";
-  if (c.nomina_scenario) riga += " [--route ID] [--train ID]";
-  for (const opzione_comando& o : c.proprie) {
-    riga += " [" + std::string(o.nome);
-    if (!o.argomento.empty()) riga += " " + std::string(o.argomento);
-    riga += "]";
+  // The help puts two blanks before the first line; the others carry
+  // their own indent.
+  const std::size_t rientro = 2 + riga.size();
+  std::size_t prefisso = 2;
+  std::string out;
+  bool vuota = true;  // the line holds no option yet
+  auto aggiungi = [&](const std::string& pezzo) {
+    if (!vuota && prefisso + riga.size() + 1 + pezzo.size() > 79) {
+      out += riga + "\n";
+      riga.assign(rientro, ' ');
+      prefisso = 0;
+    }
+    riga += " " + pezzo;
+    vuota = false;
+  };
+  aggiungi("[--folder DIR]");
+  if (c.nomina_scenario) {
+    aggiungi("[--route ID]");
+    aggiungi("[--train ID]");
   }
-  return riga;
+  for (const opzione_comando& o : c.proprie) {
+    std::string pezzo = "[" + std::string(o.nome);
+    if (!o.argomento.empty()) pezzo += " " + std::string(o.argomento);
+    aggiungi(pezzo + "]");
+  }
+  return out + riga;
 }
 
 }  // namespace

@@ -13,13 +13,14 @@
 
 #include "app/compilazione.h"
 #include "app/disegno.h"
-#include "app/lettura_compilati.h"
-#include "app/riepilogo.h"
 #include "app/riga_comando.h"
 #include "app/stato_uscita.h"
 #include "bench/scenario_sintetico.h"
 #include "compiler/scenario.h"
 #include "port/sistema.h"
+#include "viste/disegno.h"
+#include "viste/lettura_compilati.h"
+#include "viste/riepilogo.h"
 
 namespace {
 
@@ -92,8 +93,9 @@ BENCHMARK(BM_DisegnoComando)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_DisegnoLettura(benchmark::State& state) {
   const cartella_compilata c;
   for (auto _ : state) {
-    file_compilati_letti f;
-    if (esito_lettura_compilati e = leggi_compilati(c.dir(), linea, treno, f);
+    viste::file_compilati_letti f;
+    if (viste::esito_lettura_compilati e =
+            viste::leggi_compilati(c.dir(), linea, treno, f);
         !e.ok()) {
       state.SkipWithError(e.messaggio.c_str());
       return;
@@ -105,15 +107,16 @@ BENCHMARK(BM_DisegnoLettura)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_DisegnoSvg(benchmark::State& state) {
   const cartella_compilata c;
-  file_compilati_letti f;
-  if (esito_lettura_compilati e = leggi_compilati(c.dir(), linea, treno, f);
+  viste::file_compilati_letti f;
+  if (viste::esito_lettura_compilati e =
+          viste::leggi_compilati(c.dir(), linea, treno, f);
       !e.ok()) {
     state.SkipWithError(e.messaggio.c_str());
     return;
   }
   std::size_t byte = 0;
   for (auto _ : state) {
-    const std::string svg = disegno_svg(f, riassumi(f));
+    const std::string svg = viste::disegno_svg(f, viste::riassumi(f));
     byte = svg.size();
     benchmark::DoNotOptimize(svg.data());
   }

@@ -50,9 +50,10 @@ esito_decodifica decodifica_celle(std::string_view byte,
   const std::size_t resto = byte.size() % cella_record_size;
   if (resto != 0) {
     return guasto(byte.size() - resto,
-                  "size " + n(byte.size()) + " is not a whole number of " +
-                      n(cella_record_size) + "-byte cells (" + n(resto) +
-                      " bytes left over)");
+                  "la dimensione " + n(byte.size()) +
+                      " non è un numero intero di celle da " +
+                      n(cella_record_size) + " byte (ne avanzano " + n(resto) +
+                      ")");
   }
   celle.assign(byte.size() / cella_record_size, cella{});
   const char* p = byte.data();
@@ -83,25 +84,26 @@ esito_decodifica decodifica_tabella(
   for (std::size_t k = 0; k < numero_voci; ++k) {
     const std::size_t resta = byte.size() - o;
     if (resta < prima_del_testo) {
-      return guasto(o, "the file ends inside slot " + n(k) + " of " +
-                           n(numero_voci) + " (only " + n(k) + " whole slots)");
+      return guasto(o, "il file finisce dentro la voce " + n(k) + " di " +
+                           n(numero_voci) + " (solo " + n(k) + " voci intere)");
     }
     const char* p = byte.data() + o;
     const std::int16_t lunghezza = get_i16_le(p + 14);
     if (lunghezza < 0) {
-      return guasto(o + 14, "slot " + n(k) + " has a negative text length (" +
+      return guasto(o + 14, "la voce " + n(k) +
+                                " ha una lunghezza del testo negativa (" +
                                 std::to_string(lunghezza) + ")");
     }
     const auto testo = static_cast<std::size_t>(lunghezza);
     if (resta - prima_del_testo < testo) {
       return guasto(o + prima_del_testo,
-                    "the text of slot " + n(k) + " (" + n(testo) +
-                        " bytes) runs past the end of the file");
+                    "il testo della voce " + n(k) + " (" + n(testo) +
+                        " byte) va oltre la fine del file");
     }
     if (resta - prima_del_testo - testo < dopo_il_testo) {
       return guasto(o + prima_del_testo + testo,
-                    "the file ends inside slot " + n(k) + " of " +
-                        n(numero_voci) + " (only " + n(k) + " whole slots)");
+                    "il file finisce dentro la voce " + n(k) + " di " +
+                        n(numero_voci) + " (solo " + n(k) + " voci intere)");
     }
     voce_dati& v = tabella[k];
     v.categoria = get_u8(p);
@@ -124,19 +126,18 @@ esito_decodifica decodifica_tabella(
     o += voce_record_size + testo;
   }
   if (o != byte.size()) {
-    return guasto(o, n(byte.size() - o) + " bytes follow the last slot (" +
+    return guasto(o, n(byte.size() - o) + " byte seguono l'ultima voce (" +
                          n(numero_voci - 1) + ")");
   }
   return {};
 }
 
-esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
-  // First pass: the records and their count, so that the plan is sized once.
+esito_decodifica misura_piano(std::string_view byte, std::size_t& metri) {
   std::size_t record = 0;
   for (std::size_t o = 0; o < byte.size(); ++record) {
     if (byte.size() - o < punto_vuoto_size) {
-      return guasto(
-          o, "the file ends inside the type code of record " + n(record));
+      return guasto(o, "il file finisce dentro il codice di tipo del record " +
+                           n(record));
     }
     const std::int16_t codice = get_i16_le(byte.data() + o);
     std::size_t lunghezza = 0;
@@ -151,23 +152,34 @@ esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
         lunghezza = punto_doppio_size;
         break;
       default:
-        return guasto(o, "record " + n(record) + " has the unknown type code " +
-                             std::to_string(codice) + " (0, 2 or 5 expected)");
+        return guasto(o, "il record " + n(record) +
+                             " ha il codice di tipo sconosciuto " +
+                             std::to_string(codice) + " (attesi 0, 2 o 5)");
     }
     if (byte.size() - o < lunghezza) {
-      return guasto(o, "the file ends inside the value of record " + n(record));
+      return guasto(o,
+                    "il file finisce dentro il valore del record " + n(record));
     }
     o += lunghezza;
   }
   if (record % 2 != 0) {
-    return guasto(byte.size(), "odd number of records (" + n(record) +
-                                   "): the two coordinates differ in length");
+    return guasto(byte.size(),
+                  "numero dispari di record (" + n(record) +
+                      "): le due coordinate hanno lunghezze diverse");
   }
-  if (record == 0) {
+  metri = record / 2;
+  return {};
+}
+
+esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t) {
+  // First pass: the records and their count, so that the plan is sized once.
+  std::size_t metri = 0;
+  if (esito_decodifica e = misura_piano(byte, metri); !e.ok()) return e;
+  if (metri == 0) {
     t.svuota();
     return {};
   }
-  t.crea(record / 2 - 1);
+  t.crea(metri - 1);
   carica_punti(byte.data(), t);
   return {};
 }

@@ -36,6 +36,11 @@ esito_decodifica decodifica_tabella(
 // coordinate of every metre, then the second, as many of each.
 esito_decodifica decodifica_piano(std::string_view byte, tracciato_piano& t);
 
+// The plan file's layout alone, tested as decodifica_piano tests it (the
+// same faults at the same offsets); on success `metri` is the number of
+// metres per coordinate, 0 for an empty file.
+esito_decodifica misura_piano(std::string_view byte, std::size_t& metri);
+
 }  // namespace compiler
 
 #endif  // COMPILER_DECODIFICA_H_

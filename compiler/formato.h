@@ -94,6 +94,76 @@ inline constexpr double peso_lato_s = 20.0;
 inline constexpr double divisore_lato_d = 5.0;
 inline constexpr std::int64_t peso_strisce_s = 10;
 
+// A signal packs, in each of valore1..3, one value of its "s" side times 10
+// with the matching value of its "d" side: s1 * 10 + d1; "valore4" packs
+// rapp * 10 + sx * 3 + dx, and the approach code of the cells behind it is
+// (sx * 3 + dx) * 10 + 1 .. 4.
+inline constexpr std::int64_t peso_lato_s_segnale = 10;
+inline constexpr std::int64_t peso_rapp = 10;
+inline constexpr std::int64_t peso_sx = 3;
+inline constexpr std::int64_t peso_codice_avviso = 10;
+
+// Kilometre references whose kilometres decrease along the route get this
+// added to their value (slots 81 to 83 "valore_b").
+inline constexpr std::int64_t aggiunta_progressiva_decrescente = 100;
+
+// Whole division that rounds down, so that q * d + r == v with 0 <= r < d
+// for any sign of v. REQUIRES: d > 0.
+struct quoto_resto {
+  std::int64_t q = 0;
+  std::int64_t r = 0;
+};
+constexpr quoto_resto dividi_in_basso(std::int64_t v, std::int64_t d) {
+  std::int64_t q = v / d;
+  std::int64_t r = v % d;
+  if (r < 0) {
+    q -= 1;
+    r += d;
+  }
+  return {q, r};
+}
+
+// The two sides of a packed pair of values.
+struct coppia_lati {
+  std::int64_t s = 0;
+  std::int64_t d = 0;
+  bool operator==(const coppia_lati&) const = default;
+};
+
+// A board's speeds read back in km/h: with both speeds multiples of 5 and
+// the "d" one below 500, vs * 20 + vd / 5 is (vs / 5) * 100 + vd / 5, so
+// the hundreds give the "s" side and the rest the "d" side. This is the one
+// reading whose speeds are multiples of 5, and it encodes back to v.
+constexpr coppia_lati velocita_cartello(std::int16_t v) {
+  constexpr auto passo = static_cast<std::int64_t>(divisore_lato_d);
+  constexpr std::int64_t centinaio = static_cast<std::int64_t>(peso_lato_s) *
+                                     passo;  // (vs / 5) * 100 == vs * 20
+  const quoto_resto x = dividi_in_basso(v, centinaio);
+  return {x.q * passo, x.r * passo};
+}
+// A board's stripes, strisces * 10 + strisced, read with strisced 0 .. 9.
+constexpr coppia_lati strisce_cartello(std::int16_t v) {
+  const quoto_resto x = dividi_in_basso(v, peso_strisce_s);
+  return {x.q, x.r};
+}
+// A signal's pair s * 10 + d, read with d 0 .. 9.
+constexpr coppia_lati coppia_segnale(std::int16_t v) {
+  const quoto_resto x = dividi_in_basso(v, peso_lato_s_segnale);
+  return {x.q, x.r};
+}
+
+// A signal's "valore4", read with sx * 3 + dx 0 .. 9 and dx 0 .. 2.
+struct lati_segnale {
+  std::int64_t rapp = 0;
+  std::int64_t sx = 0;
+  std::int64_t dx = 0;
+  bool operator==(const lati_segnale&) const = default;
+};
+constexpr lati_segnale valore4_segnale(std::int16_t v) {
+  const quoto_resto x = dividi_in_basso(v, peso_rapp);
+  return {x.q, x.r / peso_sx, x.r % peso_sx};
+}
+
 // Where a feature of cell i stands: its cell is rnd(p / 50 + 1), so the
 // cell starts at (i - 1) * 50 m.
 constexpr std::int64_t posizione_elemento(std::int64_t cella) {
@@ -102,6 +172,11 @@ constexpr std::int64_t posizione_elemento(std::int64_t cella) {
 // Where the piecewise values (speed, gradient, adhesion, mountain type) of
 // cell i start: a row at p starts at cell rnd(p / 50), so at i * 50 m.
 constexpr std::int64_t inizio_tratto(std::int64_t cella) {
+  return cella * metri_cella;
+}
+// Where a speed mark of cell i stands (kinds 12 and 13: an "abbattimento"
+// row at p goes to cell rnd(p / 50)), so at i * 50 m.
+constexpr std::int64_t posizione_abbattimento(std::int64_t cella) {
   return cella * metri_cella;
 }
 

@@ -17,7 +17,7 @@ set -euo pipefail
 
 release=(cmake ninja-build g++ nlohmann-json3-dev)
 test=(clang libclang-rt-14-dev libgtest-dev libbenchmark-dev librsvg2-bin
-  libxml2-utils)
+  libxml2-utils chromium fonts-dejavu-core libpng-dev)
 editor=(neovim nodejs)
 windows=(g++-mingw-w64-x86-64 googletest wine64 fonts-wine xvfb xauth)
 

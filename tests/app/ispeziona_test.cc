@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +26,7 @@
 #include "compiler/decodifica.h"
 #include "compiler/file_compilati.h"
 #include "content/dati_linea.h"
+#include "content/dati_treno.h"
 #include "content/stazioni.h"
 #include "port/sistema.h"
 #include "source/cp1252.h"
@@ -107,8 +110,8 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   // Every station of the train's run, in route order, in slots 1 to 56.
   const auto stazioni = stazioni_treno();
   ASSERT_EQ(stazioni.size(), 56u);
-  EXPECT_NE(u.out.find("\nStations: 56, slots 1 to 56\n"), std::string::npos);
-  const std::vector<std::string> righe_stazioni = sezione(r, "Stations:");
+  EXPECT_NE(u.out.find("\nStazioni: 56, voci da 1 a 56\n"), std::string::npos);
+  const std::vector<std::string> righe_stazioni = sezione(r, "Stazioni:");
   ASSERT_EQ(righe_stazioni.size(), 1 + 56 + 3u);  // header, rows, key
   for (std::size_t i = 0; i < stazioni.size(); ++i) {
     const std::string& riga = righe_stazioni[1 + i];
@@ -132,9 +135,10 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
     }
   }
   ASSERT_EQ(cartelli.size(), 22u);
-  EXPECT_NE(u.out.find("\nBoard texts: 22, slots 80 down to 59\n"),
+  EXPECT_NE(u.out.find("\nCartelli indicatori: 22, voci da 80 a 59\n"),
             std::string::npos);
-  const std::vector<std::string> righe_cartelli = sezione(r, "Board texts:");
+  const std::vector<std::string> righe_cartelli =
+      sezione(r, "Cartelli indicatori:");
   ASSERT_EQ(righe_cartelli.size(), 22u);
   for (std::size_t i = 0; i < cartelli.size(); ++i) {
     const std::string& riga = righe_cartelli[i];
@@ -147,7 +151,7 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
     std::int64_t posizione = 0;
     in >> voce >> parola >> letta >> posizione;
     EXPECT_EQ(voce, 80 - i);
-    EXPECT_EQ(parola, "cell");
+    EXPECT_EQ(parola, "cella");
     EXPECT_EQ(letta, cella);
     // Where the board's cell stands, on the 50 m step.
     EXPECT_EQ(posizione, (cella - 1) * 50);
@@ -155,24 +159,30 @@ TEST_F(IspezionaPredefinitoTest, SummaryAgreesWithTheContent) {
   }
 
   for (const char* atteso : {
-           "  length 309000 m (slot 84)\n",
-           "  6321 cells of 50 m, 0 to 6320, as a compile of that length "
-           "writes\n",
-           "stamp 610; weighted code 35477, as the identifiers give\n",
-           "  cell 1: stamp 5121; plain code 2549, as the identifiers give\n",
-           "  84 totals: braked mass 125 %, route length 309000 m, 8 "
-           "coaches\n",
-           "  86 train \"Kv4417\": signal repetition 10400 .. 309000 m, 4 "
-           "codes; sand 300; start clock 17:24:30\n",
-           "    1 signals: 164\n",
-           "    6 speed indicator boards: 71\n",
-           "   14 lineside boards: 22\n",
-           "Mountain sections: 25\n",
-           "  first point metre 0: x 0.0, y 0.0\n",
+           "  lunghezza 309000 m (voce 84)\n",
+           "  6321 celle da 50 m, da 0 a 6320, come le scrive una "
+           "compilazione di quella lunghezza\n",
+           "timbro 610; codice pesato 35477, come danno gli identificatori\n",
+           "  cella 1: timbro 5121; codice semplice 2549, come danno gli "
+           "identificatori\n",
+           "  84 totali: massa frenata 125 %, lunghezza del percorso 309000 "
+           "m, 8 vetture\n",
+           "  86 treno \"Kv4417\": ripetizione segnali da 10400 a 309000 m, 4 "
+           "codici; sabbia 300; orologio di partenza 17:24:30\n",
+           "    1 segnali: 164\n",
+           "    6 indicatori di velocità massima: 71\n",
+           "   14 cartelli indicatori: 22\n",
+           "\nSegnali: 164\n",
+           "\nIndicatori di velocità massima: 71\n",
+           "\nRallentamenti: 0\n",
+           "\nPunti di abbattimento: 0\n",
+           "Tratti di montagna: 25\n",
+           "  primo punto  metro 0: x 0,0, y 0,0\n",
        }) {
     EXPECT_NE(u.out.find(atteso), std::string::npos) << atteso;
   }
-  EXPECT_EQ(u.out.find("other kinds"), std::string::npos);
+  EXPECT_EQ(u.out.find("altri tipi"), std::string::npos);
+  EXPECT_EQ(u.out.find("Attenzione"), std::string::npos);
 }
 
 TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
@@ -207,6 +217,26 @@ TEST_F(IspezionaPredefinitoTest, JsonReadsBackAsTheDecodedModel) {
   EXPECT_EQ(j.at("timbri").at("codice_semplice").at("scritto"), 2549);
   EXPECT_EQ(j.at("timbri").at("voce_85_numero_1"), 610);
   EXPECT_EQ(j.at("timbri").at("cella_1_valore1"), 5121);
+  EXPECT_TRUE(j.at("sorgenti_piu_recenti").empty());
+
+  // The features read back, with the raw fields beside them: the first
+  // signal and board of the sources ("segnale, 1400, 2, 3, 1, 1, 0, 2,
+  // 2,1,1, 0"; "indicatori_vmax, 1200, 95, 95, 100, 0, 95, 95, 100, 0").
+  ASSERT_EQ(j.at("segnali").size(), 164u);
+  EXPECT_EQ(j.at("segnali").at(0),
+            json::parse(R"({"cella":29,"posizione":1400,"oltre_fine":false,
+                "sx":2,"s1":3,"s2":1,"s3":1,"rapp":0,"dx":2,"d1":2,"d2":1,
+                "d3":1,"tempo_segnale":0,"valore1":32,"valore2":11,
+                "valore3":11,"valore4":8})"));
+  ASSERT_EQ(j.at("indicatori").size(), 71u);
+  EXPECT_EQ(j.at("indicatori").at(0),
+            json::parse(R"({"cella":25,"posizione":1200,"oltre_fine":false,
+                "velocita_s":[95,95,100],"strisce_s":0,
+                "velocita_d":[95,95,100],"strisce_d":0,"valore1":1919,
+                "valore2":1919,"valore3":2020,"valore4":0})"));
+  EXPECT_TRUE(j.at("rallentamenti").empty());
+  EXPECT_TRUE(j.at("abbattimenti").empty());
+  EXPECT_EQ(j.at("cartelli").at(0).at("testo"), "(Cippo Km 2.000)");
 
   ASSERT_EQ(j.at("voci").size(), compiler::numero_voci);
   for (std::size_t k = 0; k < compiler::numero_voci; ++k) {
@@ -327,14 +357,17 @@ TEST(IspezionaTest, TextsKeepEveryCharacterInJsonAndNoControlInTheSummary) {
   const uscita t =
       esegui({"inspect", "--folder", d, "--route", "Linea", "--train", "T1"});
   ASSERT_EQ(t.stato, stato_ok) << t.err;
-  EXPECT_NE(t.out.find("\nStations: 1, slot 1\n"), std::string::npos);
+  EXPECT_NE(t.out.find("\nStazioni: 1, voce 1\n"), std::string::npos);
   for (char b : t.out) {
     EXPECT_FALSE(static_cast<unsigned char>(b) < 0x20 && b != '\n')
         << static_cast<int>(b);
   }
-  EXPECT_NE(t.out.find("\xC3\xBF\"\n"), std::string::npos);  // y diaeresis
-  EXPECT_NE(t.out.find("Linea_linea.dat  absent"), std::string::npos);
-  EXPECT_NE(t.out.find("\nPlan: no plan file\n"), std::string::npos);
+  // y diaeresis; the station stands past the route's end, of length 0.
+  EXPECT_NE(t.out.find("\xC3\xBF\"  oltre la fine del percorso\n"),
+            std::string::npos);
+  EXPECT_NE(t.out.find("Linea_linea.dat  assente"), std::string::npos);
+  EXPECT_NE(t.out.find("\nTracciato: nessun file del tracciato\n"),
+            std::string::npos);
 }
 
 // Damage of each kind to the small scenario's files: inspect and plot both
@@ -438,8 +471,9 @@ TEST(IspezionaTest, AbsentPlanFileIsNoFault) {
   const uscita t =
       esegui({"inspect", "--folder", d, "--route", "Linea", "--train", "T1"});
   EXPECT_EQ(t.stato, stato_ok) << t.err;
-  EXPECT_NE(t.out.find("\nStations: 2, slots 1 to 2\n"), std::string::npos);
-  EXPECT_NE(t.out.find("\nPlan: no plan file\n"), std::string::npos);
+  EXPECT_NE(t.out.find("\nStazioni: 2, voci da 1 a 2\n"), std::string::npos);
+  EXPECT_NE(t.out.find("\nTracciato: nessun file del tracciato\n"),
+            std::string::npos);
   const uscita j = esegui({"inspect", "--json", "--points", "--folder", d,
                            "--route", "Linea", "--train", "T1"});
   EXPECT_EQ(j.stato, stato_ok) << j.err;
@@ -463,13 +497,14 @@ TEST(IspezionaTest, FilesThatDoNotFitTheRouteLengthArePointedOut) {
       esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
               "--route", "Linea", "--train", "T1"});
   EXPECT_EQ(t.stato, stato_ok) << t.err;
-  EXPECT_NE(t.out.find("  the plan has 100 metres, a compile of that length "
-                       "writes 17001: it is from another compile\n"),
+  EXPECT_NE(t.out.find("  il tracciato ha 100 metri, una compilazione di "
+                       "quella lunghezza ne scrive 17001: viene da "
+                       "un'altra compilazione\n"),
             std::string::npos);
-  EXPECT_NE(t.out.find("  last point  metre 99: x 0.0, y 99.0\n"),
+  EXPECT_NE(t.out.find("  ultimo punto metro 99: x 0,0, y 99,0\n"),
             std::string::npos);
-  EXPECT_NE(t.out.find("  100 cells of 50 m, 0 to 99; a compile of that "
-                       "length writes 341\n"),
+  EXPECT_NE(t.out.find("  100 celle da 50 m, da 0 a 99; una compilazione "
+                       "di quella lunghezza ne scrive 341\n"),
             std::string::npos);
 }
 
@@ -494,18 +529,316 @@ TEST(IspezionaTest, ExtremeCoordinatesArePrintedWhole) {
     const std::size_t da = t.out.find(prima);
     if (da == std::string::npos) return {};
     const std::size_t inizio = da + prima.size();
-    return t.out.substr(inizio, t.out.find(',', inizio) - inizio);
+    return t.out.substr(inizio, t.out.find(", y", inizio) - inizio);
   };
-  const std::string a = numero_dopo("  first point metre 0: x ");
-  const std::string b = numero_dopo("  last point  metre 1: x ");
+  const std::string a = numero_dopo("  primo punto  metro 0: x ");
+  const std::string b = numero_dopo("  ultimo punto metro 1: x ");
   EXPECT_EQ(a.size(), 1 + 301 + 2u) << a;
   EXPECT_EQ(a.rfind("-15000000000000000", 0), 0u) << a;
   EXPECT_EQ(b.size(), 309 + 2u) << b;
   EXPECT_EQ(b.rfind("17976931348623157", 0), 0u) << b;
   for (const std::string* x : {&a, &b}) {
-    EXPECT_EQ(x->substr(x->size() - 2), ".0");
+    EXPECT_EQ(x->substr(x->size() - 2), ",0");
     EXPECT_EQ(x->find_first_not_of("-0123456789"), x->size() - 2);
   }
-  EXPECT_NE(t.out.find(", y 0.2\n"), std::string::npos);
-  EXPECT_NE(t.out.find(", y -3.0\n"), std::string::npos);
+  EXPECT_NE(t.out.find(", y 0,2\n"), std::string::npos);
+  EXPECT_NE(t.out.find(", y -3,0\n"), std::string::npos);
+}
+
+namespace {
+
+// The source rows of one kind, read back through the source formats.
+std::vector<riga_letta::lettura> righe_di(
+    const std::vector<std::string>& righe,
+    std::span<const source::tipo_record> parte, source::record kind) {
+  std::vector<riga_letta::lettura> out;
+  for (const std::string& riga : righe) {
+    riga_letta::lettura l = riga_letta::leggi(riga, parte);
+    if (l.errore.empty() && l.kind == kind) out.push_back(std::move(l));
+  }
+  return out;
+}
+
+// The numbers of a line of the summary.
+std::vector<std::int64_t> numeri(const std::string& riga) {
+  std::vector<std::int64_t> out;
+  std::istringstream in(riga);
+  for (std::int64_t v = 0; in >> v;) out.push_back(v);
+  return out;
+}
+
+}  // namespace
+
+// Each signal and speed board of the scenario's sources is listed where
+// its row puts it (on the cell's 50 m step), with the values of its row.
+TEST_F(IspezionaPredefinitoTest, SignalsAndBoardsShowTheirSourceRows) {
+  const uscita u =
+      esegui({"inspect", "--segnali", "--indicatori", "--folder", d()});
+  ASSERT_EQ(u.stato, stato_ok) << u.err;
+  const std::vector<std::string> r = righe(u.out);
+  ASSERT_GE(r.size(), 2u);
+  EXPECT_EQ(r[0], "Scenario della linea \"Vendralo\" e del treno \"Kv4417\"");
+  EXPECT_EQ(r[1], "Segnali: 164");
+  EXPECT_EQ(u.out.find("Stazioni:"), std::string::npos);
+  EXPECT_EQ(u.out.find("Impostazioni"), std::string::npos);
+
+  const auto segnali =
+      righe_di(righe_treno(), source::record_treno(), source::record::segnale);
+  const std::vector<std::string> mostrati = sezione(r, "Segnali:");
+  ASSERT_EQ(segnali.size(), 164u);
+  ASSERT_EQ(mostrati.size(), 1 + 164 + 1u);  // header, rows, key
+  for (std::size_t i = 0; i < segnali.size(); ++i) {
+    SCOPED_TRACE(mostrati[1 + i]);
+    const std::vector<std::int32_t>& s = segnali[i].numeri;
+    const std::vector<std::int64_t> v = numeri(mostrati[1 + i]);
+    ASSERT_EQ(v.size(), 16u);  // cell, position, ten values, tempo, four
+    EXPECT_EQ(v[0], compiler::cella_di(s[0]));
+    EXPECT_EQ(v[1], (compiler::cella_di(s[0]) - 1) * 50);
+    for (std::size_t k = 1; k <= 9; ++k) EXPECT_EQ(v[1 + k], s[k]) << k;
+    // "tempo" is kept for sx 2 alone, raised to 101 from 1 to 100.
+    std::int64_t tempo = s[10] >= 1 && s[10] <= 100 ? 101 : s[10];
+    if (s[1] != 2) tempo = 0;
+    EXPECT_EQ(v[11], tempo & 0xFF);
+  }
+
+  const auto cartelli =
+      righe_di(righe_linea(), source::record_caratteristiche(),
+               source::record::indicatori_v_max);
+  const std::vector<std::string> indicatori =
+      sezione(r, "Indicatori di velocità massima:");
+  ASSERT_EQ(cartelli.size(), 71u);
+  ASSERT_EQ(indicatori.size(), 1 + 71 + 1u);
+  for (std::size_t i = 0; i < cartelli.size(); ++i) {
+    SCOPED_TRACE(indicatori[1 + i]);
+    const std::vector<std::int32_t>& b = cartelli[i].numeri;
+    const std::vector<std::int64_t> v = numeri(indicatori[1 + i]);
+    ASSERT_EQ(v.size(), 14u);  // cell, position, eight values, four fields
+    EXPECT_EQ(v[1], (compiler::cella_di(b[0]) - 1) * 50);
+    for (std::size_t k = 1; k <= 8; ++k) EXPECT_EQ(v[1 + k], b[k]) << k;
+  }
+}
+
+// The line speed and gradient rows of the sources hold over the runs the
+// profile lists, and the kilometre references come in route order with the
+// values their rows give.
+TEST_F(IspezionaPredefinitoTest, ProfileAndReferencesAgreeWithTheSources) {
+  const uscita u = esegui(
+      {"inspect", "--json", "--profilo", "--progressive", "--folder", d()});
+  ASSERT_EQ(u.stato, stato_ok) << u.err;
+  const json j = json::parse(u.out);
+  const nlohmann::ordered_json in_ordine = nlohmann::ordered_json::parse(u.out);
+  std::vector<std::string> chiavi;
+  for (const auto& [k, v] : in_ordine.items()) chiavi.push_back(k);
+  EXPECT_EQ(chiavi, (std::vector<std::string>{
+                        "linea", "treno", "lunghezza_percorso",
+                        "sorgenti_piu_recenti", "progressive", "profilo"}));
+  const json& profilo = j.at("profilo");
+  ASSERT_FALSE(profilo.empty());
+  EXPECT_EQ(profilo.front().at("da"), 0);
+  EXPECT_EQ(profilo.back().at("a"), 6321 * 50);
+  for (std::size_t i = 1; i < profilo.size(); ++i) {
+    ASSERT_EQ(profilo[i].at("da"), profilo[i - 1].at("a")) << i;
+  }
+  auto tratto_a = [&](std::int64_t metro) -> const json& {
+    for (const json& t : profilo) {
+      if (t.at("da") <= metro && metro < t.at("a")) return t;
+    }
+    return profilo.back();
+  };
+  struct fila {
+    std::vector<riga_letta::lettura> righe;
+    const char* campo;
+  };
+  const fila file[] = {
+      {righe_di(righe_treno(), source::record_treno(),
+                source::record::velocita),
+       "velocita"},
+      {righe_di(righe_linea(), source::record_caratteristiche(),
+                source::record::pendenza),
+       "pendenza"},
+  };
+  for (const fila& f : file) {
+    ASSERT_FALSE(f.righe.empty());
+    for (const riga_letta::lettura& l : f.righe) {
+      SCOPED_TRACE(std::string(f.campo) + " at " + std::to_string(l.numeri[0]));
+      EXPECT_EQ(tratto_a(l.numeri[0]).at(f.campo), l.numeri[1]);
+    }
+  }
+
+  const json& p = j.at("progressive");
+  ASSERT_EQ(p.size(), 3u);
+  std::vector<std::vector<std::int32_t>> sorgente;
+  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+                                source::record::progressiva_uno))
+    sorgente.push_back(l.numeri);
+  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+                                source::record::progressiva_due))
+    sorgente.push_back(l.numeri);
+  for (const auto& l : righe_di(righe_linea(), source::record_generali(),
+                                source::record::progressiva_tre))
+    sorgente.push_back(l.numeri);
+  std::sort(sorgente.begin(), sorgente.end());
+  ASSERT_EQ(sorgente.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(p[i].at("inizio"), sorgente[i][0]);
+    EXPECT_EQ(p[i].at("valore_sorgente"), sorgente[i][1]);
+    EXPECT_EQ(p[i].at("decrescente"), sorgente[i][2] == 1);
+  }
+  const uscita t = esegui({"inspect", "--progressive", "--folder", d()});
+  EXPECT_NE(t.out.find("  dal metro    24000  km 219+100 decrescente  (voce "
+                       "83; nella sorgente 219000"),
+            std::string::npos)
+      << t.out;
+  EXPECT_NE(t.out.find("  dal metro   108000  km -107+000 crescente  (voce "
+                       "82)\n"),
+            std::string::npos);
+}
+
+// A restriction's cells read back as one restriction: its start, end and
+// length, speed, f_tt and d_v, the warning point and the countdown.
+TEST(IspezionaTest, RestrictionsReadBackFromTheirCells) {
+  struct caso {
+    const char* riga;  // the train source's "rallentamento" row
+    const char* atteso;
+  };
+  const caso casi[] = {
+      {"rallentamento, 6000, 60, 500, 1, 0, 0",
+       "       6000       6500       500    60     1     0       4800  no"},
+      {"rallentamento, 6000, 60, 500, 1, 1, 7",
+       "       6000       6500       500    60     1     7       4800  sì"},
+      {"rallentamento, 1000, 30, 400, 2, 1, 0",
+       "       1000       1400       400    30     2     0          -  no"},
+      // The end falls into the start's cell, which keeps the start.
+      {"rallentamento, 6000, 80, 10, 0, 0, 0",
+       "       6000          ?         ?    80     0     0       4800  no  "
+       "manca la cella di fine"},
+  };
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.riga);
+    file_prova::cartella c;
+    file_prova::scrivi(
+        source::nomi_file::sorgente_linea(c.percorso(), "L"),
+        "[generale]\r\nlunghezza percorso,    10000\r\n[fine]\r\n");
+    file_prova::scrivi(
+        source::nomi_file::sorgente_treno(c.percorso(), "L", "T"),
+        std::string("[generale]\r\nvelocita, 0, 100\r\n") + k.riga +
+            "\r\n[fine]\r\n");
+    const std::string d = port::testo_percorso(c.percorso());
+    ASSERT_EQ(esegui({"compile", "--folder", d, "--route", "L", "--train", "T"})
+                  .stato,
+              stato_ok);
+    const uscita u = esegui({"inspect", "--rallentamenti", "--folder", d,
+                             "--route", "L", "--train", "T"});
+    ASSERT_EQ(u.stato, stato_ok) << u.err;
+    const std::vector<std::string> r = sezione(righe(u.out), "Rallentamenti:");
+    ASSERT_EQ(r.size(), 3u) << u.out;  // header, the restriction, the key
+    EXPECT_EQ(r[1], k.atteso);
+  }
+}
+
+// Cell kinds the summary has no name for are counted one by one.
+TEST(IspezionaTest, OtherCellKindsAreCountedByKind) {
+  struct caso {
+    std::vector<std::uint8_t> tipi;  // besides empty cells
+    const char* atteso;              // nullptr: no such line
+  };
+  const caso casi[] = {
+      {{}, nullptr},
+      {{200}, "\n  altri tipi: 200 (1)\n"},
+      {{7, 200, 7}, "\n  altri tipi: 7 (2) 200 (1)\n"},
+  };
+  for (const caso& k : casi) {
+    SCOPED_TRACE(k.tipi.size());
+    file_prova::cartella c;
+    std::array<compiler::voce_dati, compiler::numero_voci> tabella{};
+    std::vector<compiler::cella> celle(5);
+    for (std::size_t i = 0; i < k.tipi.size(); ++i) {
+      celle.at(i + 2).tipo_cella = k.tipi[i];
+    }
+    file_prova::scrivi(source::nomi_file::tabella(c.percorso(), "L", "T"),
+                       compiler::codifica_tabella(tabella));
+    file_prova::scrivi(source::nomi_file::celle(c.percorso(), "L", "T"),
+                       compiler::codifica_celle(celle));
+    const uscita u =
+        esegui({"inspect", "--folder", port::testo_percorso(c.percorso()),
+                "--route", "L", "--train", "T"});
+    ASSERT_EQ(u.stato, stato_ok) << u.err;
+    if (k.atteso == nullptr) {
+      EXPECT_EQ(u.out.find("altri tipi"), std::string::npos);
+    } else {
+      EXPECT_NE(u.out.find(k.atteso), std::string::npos) << u.out;
+    }
+  }
+}
+
+// After an edit that does not compile, the compiled files are older than
+// the sources: inspect says so in one line, and plot under its title.
+TEST(IspezionaTest, SourcesNewerThanTheCompiledFilesArePointedOut) {
+  file_prova::cartella c;
+  compilati_prova::compila_piccolo(c.percorso());
+  const std::string d = port::testo_percorso(c.percorso());
+  const std::vector<std::string> scenario = {"--folder", d,         "--route",
+                                             "Linea",    "--train", "T1"};
+  auto con = [&](std::vector<std::string> a) {
+    a.insert(a.end(), scenario.begin(), scenario.end());
+    return a;
+  };
+  EXPECT_EQ(esegui(con({"inspect"})).out.find("Attenzione"), std::string::npos);
+
+  // The compiled files and the line source a minute old, then the train
+  // source edited wrong (the small scenario's compile took the sources).
+  file_prova::scrivi(source::nomi_file::sorgente_linea(c.percorso(), "Linea"),
+                     "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+  const auto prima =
+      std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1);
+  for (const fs::path& p :
+       {source::nomi_file::tabella(c.percorso(), "Linea", "T1"),
+        source::nomi_file::celle(c.percorso(), "Linea", "T1"),
+        source::nomi_file::piano(c.percorso(), "Linea"),
+        source::nomi_file::sorgente_linea(c.percorso(), "Linea")}) {
+    fs::last_write_time(p, prima);
+  }
+  const fs::path treno =
+      source::nomi_file::sorgente_treno(c.percorso(), "Linea", "T1");
+  file_prova::scrivi(treno, "[generale]\r\nvelocita, 0, 1o0\r\n[fine]\r\n");
+  EXPECT_EQ(esegui(con({"compile"})).stato, stato_guasto_compilazione);
+
+  const uscita u = esegui(con({"inspect"}));
+  ASSERT_EQ(u.stato, stato_ok) << u.err;
+  const std::vector<std::string> r = righe(u.out);
+  ASSERT_GE(r.size(), 2u);
+  EXPECT_EQ(r[1],
+            "Attenzione: Linea_T1-.txt è più recente dei file compilati, che "
+            "non ne mostrano le modifiche (l'ultima compilazione è fallita o "
+            "non è stata fatta)");
+  const json j = json::parse(esegui(con({"inspect", "--json"})).out);
+  EXPECT_EQ(j.at("sorgenti_piu_recenti"),
+            (std::vector<std::string>{"Linea_T1-.txt"}));
+  const uscita disegno = esegui(con({"plot"}));
+  ASSERT_EQ(disegno.stato, stato_ok);
+  EXPECT_EQ(disegno.err, "scenario: " + r[1] + "\n");
+  EXPECT_NE(file_prova::leggi(c.percorso() / "Linea_T1.svg")
+                .find("Attenzione: Linea_T1-.txt è più recente"),
+            std::string::npos);
+
+  // Both sources newer.
+  fs::last_write_time(source::nomi_file::sorgente_linea(c.percorso(), "Linea"),
+                      std::filesystem::file_time_type::clock::now());
+  EXPECT_NE(esegui(con({"inspect", "--segnali"}))
+                .out.find("Attenzione: Linea_linea.txt e Linea_T1-.txt sono "
+                          "più recenti"),
+            std::string::npos);
+}
+
+TEST(IspezionaTest, PointsGoWithTheWholeJsonOnly) {
+  file_prova::cartella c;
+  compilati_prova::compila_piccolo(c.percorso());
+  const std::string d = port::testo_percorso(c.percorso());
+  const uscita u = esegui({"inspect", "--json", "--points", "--segnali",
+                           "--folder", d, "--route", "Linea", "--train", "T1"});
+  EXPECT_EQ(u.stato, stato_uso);
+  EXPECT_NE(u.err.find("--points va senza la scelta di una parte"),
+            std::string::npos)
+      << u.err;
 }

@@ -33,10 +33,16 @@ risultato_cartella guasto(compiler::diagnosi d) {
 }
 
 // The report writes paths as the platform does; the cases below use '/'.
+// Only the separator after the folder "d" is a path's: a source line may
+// hold a backslash of its own ("\x1B").
 std::string con_barre(std::string t) {
   constexpr auto separatore = std::filesystem::path::preferred_separator;
   if constexpr (separatore != '/') {
-    std::replace(t.begin(), t.end(), static_cast<char>(separatore), '/');
+    const std::string da = std::string("d") + static_cast<char>(separatore);
+    for (std::size_t i = t.find(da); i != std::string::npos;
+         i = t.find(da, i + 2)) {
+      t[i + 1] = '/';
+    }
   }
   return t;
 }

@@ -7,6 +7,7 @@
 
 #include "compiler/file_compilati.h"
 #include "compiler/percorso.h"
+#include "compiler/vista_piano.h"
 
 namespace compiler {
 
@@ -88,30 +89,30 @@ TEST(DecodificaTest, DamagedFilesNameTheOffsetAndTheFault) {
   };
   const caso casi[] = {
       {"cells: one byte too many", 'c', f.celle + "x", f.celle.size(),
-       "not a whole number of 15-byte cells (1 bytes left over)"},
+       "non è un numero intero di celle da 15 byte (ne avanzano 1)"},
       {"cells: one byte short", 'c', f.celle.substr(0, f.celle.size() - 1),
-       f.celle.size() - 15, "(14 bytes left over)"},
+       f.celle.size() - 15, "(ne avanzano 14)"},
       {"table: trailing bytes", 't', f.tabella + "ab", f.tabella.size(),
-       "2 bytes follow the last slot (86)"},
+       "2 byte seguono l'ultima voce (86)"},
       {"table: fewer than 87 slots", 't',
        f.tabella.substr(0, f.tabella.size() - 34 - 6),
-       f.tabella.size() - 34 - 6, "the file ends inside slot 86 of 87"},
+       f.tabella.size() - 34 - 6, "il file finisce dentro la voce 86 di 87"},
       {"table: a slot cut inside its text", 't',
        f.tabella.substr(0, slot85 + 20), slot85 + 16,
-       "the text of slot 85 (8 bytes) runs past the end"},
+       "il testo della voce 85 (8 byte) va oltre la fine"},
       {"table: a text length below 0", 't', negativo, slot85 + 14,
-       "slot 85 has a negative text length (-1)"},
+       "la voce 85 ha una lunghezza del testo negativa (-1)"},
       {"table: a text running past the end", 't', lungo, slot85 + 16,
-       "the text of slot 85 (32512 bytes) runs past the end of the file"},
-      {"table: empty", 't', "", 0, "the file ends inside slot 0 of 87"},
+       "il testo della voce 85 (32512 byte) va oltre la fine del file"},
+      {"table: empty", 't', "", 0, "il file finisce dentro la voce 0 di 87"},
       {"plan: a value cut short", 'p', f.piano.substr(0, 12), 8,
-       "the file ends inside the value of record 2"},
+       "il file finisce dentro il valore del record 2"},
       {"plan: a type code cut short", 'p', f.piano.substr(0, 5), 4,
-       "the file ends inside the type code of record 1"},
+       "il file finisce dentro il codice di tipo del record 1"},
       {"plan: an unknown type code", 'p', sconosciuto, 8,
-       "record 2 has the unknown type code 7"},
+       "il record 2 ha il codice di tipo sconosciuto 7"},
       {"plan: an odd number of records", 'p', f.piano + std::string(2, '\0'),
-       f.piano.size() + 2, "odd number of records"},
+       f.piano.size() + 2, "numero dispari di record"},
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.nome);
@@ -125,6 +126,12 @@ TEST(DecodificaTest, DamagedFilesNameTheOffsetAndTheFault) {
     } else {
       tracciato_piano piano;
       e = decodifica_piano(c.byte, piano);
+      // The view in place refuses the same file with the same fault.
+      vista_piano v;
+      const esito_decodifica ev = v.apri(c.byte);
+      EXPECT_EQ(ev.offset, e.offset);
+      EXPECT_EQ(ev.motivo, e.motivo);
+      EXPECT_EQ(v.metri(), 0u);
     }
     ASSERT_FALSE(e.ok());
     EXPECT_EQ(e.offset, c.offset);

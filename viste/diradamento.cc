@@ -1,20 +1,26 @@
 // Thinning for the drawing.
-#include "app/diradamento.h"
+#include "viste/diradamento.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
+namespace viste {
+
 namespace {
 
-double distanza(const punto_pagina& a, const punto_pagina& b) {
-  return std::hypot(a.x - b.x, a.y - b.y);
+// The square of the distance: the thinning compares it with the square of
+// its step, so it never takes a root.
+double distanza2(const punto_pagina& a, const punto_pagina& b) {
+  const double dx = a.x - b.x;
+  const double dy = a.y - b.y;
+  return dx * dx + dy * dy;
 }
 
 }  // namespace
 
 void diradatore::aggiungi(const punto_pagina& p) {
-  if (tenuti_.empty() || distanza(tenuti_.back(), p) >= passo_) {
+  if (tenuti_.empty() || distanza2(tenuti_.back(), p) >= passo_ * passo_) {
     tenuti_.push_back(p);
     ultimo_tenuto_ = true;
   } else {
@@ -91,3 +97,5 @@ std::vector<intervallo> unisci_intervalli(std::span<const intervallo> tratti,
   }
   return out;
 }
+
+}  // namespace viste

@@ -2,8 +2,8 @@
 // person to check: the role of every slot, the stations and board texts,
 // the count of every cell kind, the mountain sections, the plan's ends and
 // extent, and what the stamps and codes should be.
-#ifndef APP_RIEPILOGO_H_
-#define APP_RIEPILOGO_H_
+#ifndef VISTE_RIEPILOGO_H_
+#define VISTE_RIEPILOGO_H_
 
 #include <array>
 #include <cstddef>
@@ -11,9 +11,12 @@
 #include <optional>
 #include <vector>
 
-#include "app/lettura_compilati.h"
 #include "compiler/formato.h"
 #include "compiler/scenario.h"
+#include "viste/elementi.h"
+#include "viste/lettura_compilati.h"
+
+namespace viste {
 
 enum class ruolo_voce {
   non_usata,  // slot 0, or a slot of 1 .. 80 that holds nothing
@@ -62,8 +65,23 @@ struct estensione_piano {
 };
 
 // The point of metre m when it counts (see estensione_piano).
-std::optional<punto_piano> punto_di(const compiler::tracciato_piano& t,
+std::optional<punto_piano> punto_di(const compiler::vista_piano& t,
                                     std::size_t m);
+
+// The points of metres da, da + 1, ... in order, each as punto_di gives it.
+class punti_in_ordine {
+ public:
+  // REQUIRES: da <= t.metri(); t outlives this and stays as it is.
+  punti_in_ordine(const compiler::vista_piano& t, std::size_t da)
+      : x_(t, 0, da), y_(t, 1, da), metro_(da) {}
+  // REQUIRES: fewer calls than the metres left.
+  std::optional<punto_piano> prossimo();
+
+ private:
+  compiler::vista_piano::cursore x_;
+  compiler::vista_piano::cursore y_;
+  std::size_t metro_;
+};
 
 struct riepilogo {
   std::array<ruolo_voce, compiler::numero_voci> ruoli{};
@@ -71,7 +89,15 @@ struct riepilogo {
   std::vector<cartello_letto> cartelli;  // from slot 80 down
   std::array<std::size_t, 256> celle_per_tipo{};
   std::vector<tratto_montagna> montagne;
+  elementi_linea elementi;
   estensione_piano piano;
+  // The same of the route itself, metres 0 .. fine_percorso - 1, and the
+  // length of the plan's line in metres (through the points that count)
+  // over the route and over the run past its end.
+  std::size_t fine_percorso = 0;
+  estensione_piano piano_percorso;
+  double metri_linea_percorso = 0;
+  double metri_linea_coda = 0;
 
   std::int64_t lunghezza = 0;  // slot 84 "valore_b"
   // What a compile of a route of that length writes; nullopt for a length
@@ -88,4 +114,6 @@ struct riepilogo {
 
 riepilogo riassumi(const file_compilati_letti& f);
 
-#endif  // APP_RIEPILOGO_H_
+}  // namespace viste
+
+#endif  // VISTE_RIEPILOGO_H_

@@ -1,10 +1,12 @@
-#include "app/diradamento.h"
+#include "viste/diradamento.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <vector>
+
+namespace viste {
 
 namespace {
 
@@ -95,3 +97,5 @@ TEST(DiradamentoTest, SpansCloserThanAColumnMerge) {
   EXPECT_EQ(unisci_intervalli(t, 0.5),
             (std::vector<intervallo>{{0, 2.5}, {3, 4}}));
 }
+
+}  // namespace viste

@@ -1,4 +1,4 @@
-#include "app/testo_utf8.h"
+#include "source/testo_utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ TEST(TestoUtf8Test, EncodesEachLengthAtItsLimits) {
   for (const caso& c : casi) {
     SCOPED_TRACE(static_cast<unsigned>(c.c));
     std::string out;
-    aggiungi_utf8(out, c.c);
+    source::aggiungi_utf8(out, c.c);
     EXPECT_EQ(out, c.utf8);
   }
 }
@@ -46,6 +46,6 @@ TEST(TestoUtf8Test, ReadableTextReplacesControlAndUndefinedBytes) {
   };
   for (const caso& c : casi) {
     SCOPED_TRACE(c.byte);
-    EXPECT_EQ(utf8_leggibile(c.byte), c.atteso);
+    EXPECT_EQ(source::utf8_leggibile(c.byte), c.atteso);
   }
 }

@@ -1,11 +1,13 @@
 // The summary of the decoded compiled files.
-#include "app/riepilogo.h"
+#include "viste/riepilogo.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "compiler/arrotonda.h"
 #include "compiler/codici_gara.h"
+
+namespace viste {
 
 namespace {
 
@@ -62,45 +64,83 @@ void celle(const file_compilati_letti& f, riepilogo& r) {
   }
 }
 
-void piano(const compiler::tracciato_piano& t, estensione_piano& e) {
+std::optional<punto_piano> punto(std::size_t m, compiler::elemento_piano x,
+                                 compiler::elemento_piano y) {
+  if (x.tipo == compiler::tipo_punto::vuoto ||
+      y.tipo == compiler::tipo_punto::vuoto || !std::isfinite(x.valore) ||
+      !std::isfinite(y.valore)) {
+    return std::nullopt;
+  }
+  return punto_piano{m, x.valore, y.valore};
+}
+
+void estendi(estensione_piano& e, const punto_piano& p) {
+  if (e.punti == 0) {
+    e.primo = p;
+    e.x_min = e.x_max = p.x;
+    e.y_min = e.y_max = p.y;
+  }
+  e.ultimo = p;
+  e.x_min = std::min(e.x_min, p.x);
+  e.x_max = std::max(e.x_max, p.x);
+  e.y_min = std::min(e.y_min, p.y);
+  e.y_max = std::max(e.y_max, p.y);
+  ++e.punti;
+}
+
+// One walk of the plan for the extent of the whole and of the route, and
+// the lengths of the line over the route and past its end. The run past the
+// end starts at the route's last metre, so that its line joins the route's.
+void piano(const compiler::vista_piano& t, riepilogo& r) {
+  punti_in_ordine punti(t, 0);
+  std::optional<punto_piano> prima;
   for (std::size_t m = 0; m < t.metri(); ++m) {
-    const std::optional<punto_piano> p = punto_di(t, m);
-    if (!p) continue;
-    if (e.punti == 0) {
-      e.primo = *p;
-      e.x_min = e.x_max = p->x;
-      e.y_min = e.y_max = p->y;
+    const std::optional<punto_piano> p = punti.prossimo();
+    if (!p) {
+      prima.reset();
+      continue;
     }
-    e.ultimo = *p;
-    e.x_min = std::min(e.x_min, p->x);
-    e.x_max = std::max(e.x_max, p->x);
-    e.y_min = std::min(e.y_min, p->y);
-    e.y_max = std::max(e.y_max, p->y);
-    ++e.punti;
+    estendi(r.piano, *p);
+    if (m < r.fine_percorso) estendi(r.piano_percorso, *p);
+    if (prima) {
+      const double dx = p->x - prima->x;
+      const double dy = p->y - prima->y;
+      const double l = std::sqrt(dx * dx + dy * dy);
+      (m < r.fine_percorso ? r.metri_linea_percorso : r.metri_linea_coda) += l;
+    }
+    prima = p;
   }
 }
 
 }  // namespace
 
-std::optional<punto_piano> punto_di(const compiler::tracciato_piano& t,
+std::optional<punto_piano> punto_di(const compiler::vista_piano& t,
                                     std::size_t m) {
-  if (m >= t.metri() || t.tipo(m, 0) == compiler::tipo_punto::vuoto ||
-      t.tipo(m, 1) == compiler::tipo_punto::vuoto) {
-    return std::nullopt;
-  }
-  const double x = t.valore(m, 0);
-  const double y = t.valore(m, 1);
-  if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
-  return punto_piano{m, x, y};
+  if (m >= t.metri()) return std::nullopt;
+  return punto(m, t.elemento(m, 0), t.elemento(m, 1));
+}
+
+std::optional<punto_piano> punti_in_ordine::prossimo() {
+  const compiler::elemento_piano x = x_.prossimo();
+  const compiler::elemento_piano y = y_.prossimo();
+  return punto(metro_++, x, y);
 }
 
 riepilogo riassumi(const file_compilati_letti& f) {
   riepilogo r;
   ruoli_e_voci(f, r);
   celle(f, r);
-  if (f.ha_piano) piano(f.piano, r.piano);
-
+  r.elementi = elementi_di(f.celle, f.tabella);
   r.lunghezza = f.tabella[compiler::voce_totali].valore_b;
+  // Metres up to the end of the route are the route; the rest is the run
+  // beyond its end that every plan carries.
+  const std::size_t metri = f.piano.metri();
+  r.fine_percorso =
+      r.lunghezza > 0 && static_cast<std::uint64_t>(r.lunghezza) < metri
+          ? static_cast<std::size_t>(r.lunghezza) + 1
+          : metri;
+  if (f.ha_piano) piano(f.piano, r);
+
   if (r.lunghezza >= 0 && r.lunghezza <= compiler::lunghezza_massima) {
     r.celle_attese =
         static_cast<std::size_t>(compiler::ultima_cella_per(r.lunghezza)) + 1;
@@ -115,3 +155,5 @@ riepilogo riassumi(const file_compilati_letti& f) {
   r.codice_pesato = compiler::codice_gara_st(s);
   return r;
 }
+
+}  // namespace viste

@@ -1,12 +1,16 @@
 // The SVG text writer.
-#include "app/svg.h"
+#include "viste/svg.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 
-#include "app/testo_utf8.h"
+#include "source/testo_utf8.h"
+#include "viste/larghezza_testo.h"
+
+namespace viste {
 
 namespace {
 
@@ -94,7 +98,7 @@ std::string testo_xml(std::string_view utf8) {
         out += "&apos;";
         break;
       default:
-        aggiungi_utf8(out, ammesso_in_xml(c) ? c : sostituto);
+        source::aggiungi_utf8(out, ammesso_in_xml(c) ? c : sostituto);
     }
   }
   return out;
@@ -142,9 +146,81 @@ void documento_svg::vuoto(std::string_view nome,
   out_ += "/>\n";
 }
 
+bool si_sovrappongono(const riquadro& a, const riquadro& b) {
+  return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+riquadro unione(const riquadro& a, const riquadro& b) {
+  return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1),
+          std::max(a.y1, b.y1)};
+}
+
+riquadro riquadro_di(const testo_pagina& t) {
+  assert(t.stile != nullptr);
+  const double corpo = t.stile->corpo;
+  // A browser rounds the advances and the line's extent at small sizes
+  // (Chromium sets "ROVIA" at 9 px 0.8 px wider than its advances sum to,
+  // and the line 11 px high for the font's 10.5): the box keeps room for
+  // that.
+  const double l =
+      larghezza_testo(t.testo, corpo, t.stile->grassetto) * 1.03 + 0.5;
+  // Along the text from the anchor, and across it from the baseline (down
+  // the page positive, before any turn).
+  double u0 = 0;
+  if (t.ancora == ancora_testo::mezzo) u0 = -l / 2;
+  if (t.ancora == ancora_testo::fine) u0 = -l;
+  const double u1 = u0 + l;
+  const double v0 = -ascendente_em * corpo - 0.5;
+  const double v1 = discendente_em * corpo + 0.5;
+  switch (t.rotazione) {
+    case -90:  // (u, v) goes to (v, -u)
+      return {t.x + v0, t.y - u1, t.x + v1, t.y - u0};
+    case 90:  // (u, v) goes to (-v, u)
+      return {t.x - v1, t.y + u0, t.x - v0, t.y + u1};
+    default:
+      assert(t.rotazione == 0);
+      return {t.x + u0, t.y + v0, t.x + u1, t.y + v1};
+  }
+}
+
+void documento_svg::scritta(const testo_pagina& t) {
+  constexpr std::string_view ancore[] = {"start", "middle", "end"};
+  const std::string_view ancora = ancore[static_cast<int>(t.ancora)];
+  const std::string classe(t.stile->classe);
+  if (t.rotazione == 0) {
+    etichetta(
+        "text",
+        {{"class", classe}, {"x", t.x}, {"y", t.y}, {"text-anchor", ancora}});
+  } else {
+    etichetta("text", {{"class", classe},
+                       {"x", t.x},
+                       {"y", t.y},
+                       {"text-anchor", ancora},
+                       {"transform", "rotate(" + std::to_string(t.rotazione) +
+                                         " " + numero_svg(t.x) + " " +
+                                         numero_svg(t.y) + ")"}});
+  }
+  out_ += '>';
+  out_ += testo_xml(t.testo);
+  out_ += "</text>\n";
+  scritte_.push_back(riquadro_di(t));
+}
+
+void documento_svg::con_titolo(std::string_view nome,
+                               std::initializer_list<attributo> a,
+                               std::string_view titolo) {
+  etichetta(nome, a);
+  out_ += "><title>";
+  out_ += testo_xml(titolo);
+  out_ += "</title></";
+  out_ += nome;
+  out_ += ">\n";
+}
+
 void documento_svg::testo(std::string_view nome,
                           std::initializer_list<attributo> a,
                           std::string_view utf8) {
+  assert(nome != "text" && "a text of the page is measured: scritta");
   etichetta(nome, a);
   out_ += '>';
   out_ += testo_xml(utf8);
@@ -198,3 +274,5 @@ void dati_percorso::chiudi_pezzo() {
   d_ += 'Z';
   continua_ = false;
 }
+
+}  // namespace viste

@@ -1,12 +1,14 @@
 // Thinning of what a drawing shows to what a page can show: polylines,
 // step lines, marks and spans in page units, so that the size of a drawing
 // depends on the page and not on the length of the route.
-#ifndef APP_DIRADAMENTO_H_
-#define APP_DIRADAMENTO_H_
+#ifndef VISTE_DIRADAMENTO_H_
+#define VISTE_DIRADAMENTO_H_
 
 #include <cstddef>
 #include <span>
 #include <vector>
+
+namespace viste {
 
 struct punto_pagina {
   double x = 0;
@@ -67,4 +69,6 @@ struct intervallo {
 std::vector<intervallo> unisci_intervalli(std::span<const intervallo> tratti,
                                           double colonna);
 
-#endif  // APP_DIRADAMENTO_H_
+}  // namespace viste
+
+#endif  // VISTE_DIRADAMENTO_H_

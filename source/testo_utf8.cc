@@ -1,7 +1,9 @@
 // Readable UTF-8 of Windows-1252 texts.
-#include "app/testo_utf8.h"
+#include "source/testo_utf8.h"
 
 #include "source/cp1252.h"
+
+namespace source {
 
 namespace {
 
@@ -31,7 +33,7 @@ std::string utf8_leggibile(std::string_view byte) {
   // The code page maps 0x80..0x9F to printable characters or U+FFFD, so the
   // only controls left are the ASCII ones, which UTF-8 keeps as single
   // bytes below 0x80.
-  const std::string utf8 = source::da_cp1252(byte);
+  const std::string utf8 = da_cp1252(byte);
   std::string out;
   out.reserve(utf8.size());
   for (char c : utf8) {
@@ -43,3 +45,5 @@ std::string utf8_leggibile(std::string_view byte) {
   }
   return out;
 }
+
+}  // namespace source

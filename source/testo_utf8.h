@@ -1,11 +1,13 @@
 // Texts of the compiled files (single-byte Windows-1252: station names,
 // board texts, identifiers) for a person to read, on a terminal or in a
 // drawing, and the UTF-8 form of one character.
-#ifndef APP_TESTO_UTF8_H_
-#define APP_TESTO_UTF8_H_
+#ifndef SOURCE_TESTO_UTF8_H_
+#define SOURCE_TESTO_UTF8_H_
 
 #include <string>
 #include <string_view>
+
+namespace source {
 
 // Appends the UTF-8 form of c. REQUIRES: c <= 0x10FFFF, not a surrogate.
 void aggiungi_utf8(std::string& out, char32_t c);
@@ -17,4 +19,6 @@ void aggiungi_utf8(std::string& out, char32_t c);
 // forbids.
 std::string utf8_leggibile(std::string_view byte);
 
-#endif  // APP_TESTO_UTF8_H_
+}  // namespace source
+
+#endif  // SOURCE_TESTO_UTF8_H_

@@ -1,4 +1,4 @@
-#include "app/riepilogo.h"
+#include "viste/riepilogo.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,10 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "compiler/file_compilati.h"
+
+namespace viste {
 
 namespace {
 
@@ -85,17 +89,19 @@ TEST(RiepilogoTest, CountsKindsAndJoinsMountainCells) {
 
 TEST(RiepilogoTest, PlanExtentCountsOnlyWholeFinitePoints) {
   file_compilati_letti f;
-  f.ha_piano = true;
-  f.piano.crea(6);
+  compiler::tracciato_piano t;
+  t.crea(6);
   // Metre 0 empty; 1 to 5 full but for a missing y at 3 and a NaN at 4;
   // metre 6 empty.
   const double x[] = {0, 1, -5, 9, 100, 2, 0};
   const double y[] = {0,  1, 3, 9, std::numeric_limits<double>::quiet_NaN(),
                       -4, 0};
   for (std::size_t m = 1; m <= 5; ++m) {
-    f.piano.metti_doppio(m, 0, x[m]);
-    if (m != 3) f.piano.metti_doppio(m, 1, y[m]);
+    t.metti_doppio(m, 0, x[m]);
+    if (m != 3) t.metti_doppio(m, 1, y[m]);
   }
+  f.ha_piano = true;
+  ASSERT_TRUE(f.piano.apri(compiler::codifica_piano(t)).ok());
   const riepilogo r = riassumi(f);
   const estensione_piano& e = r.piano;
   EXPECT_EQ(e.punti, 3u);
@@ -150,3 +156,5 @@ TEST(RiepilogoTest, FeaturePositionsAndRunStartsOfCells) {
   EXPECT_EQ(inizio_tratto(0), 0);
   EXPECT_EQ(inizio_tratto(120), 6000);
 }
+
+}  // namespace viste

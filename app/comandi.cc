@@ -1,11 +1,14 @@
 // The rows of the command table.
 #include "app/comandi.h"
 
+#include <iostream>
+
 #include "app/compila.h"
 #include "app/controllo.h"
 #include "app/corsa.h"
 #include "app/disegno.h"
 #include "app/ispeziona.h"
+#include "app/lsp.h"
 #include "app/riga_comando.h"
 
 namespace {
@@ -19,6 +22,8 @@ constexpr opzione_comando opzioni_ispezione[] = {
     {"--indicatori", ""}, {"--rallentamenti", ""}, {"--abbattimenti", ""},
     {"--montagne", ""},   {"--profilo", ""}};
 constexpr opzione_comando opzioni_disegno[] = {{"--output", "FILE"}};
+constexpr opzione_comando opzioni_lsp[] = {{"--notepad++", "DIR"},
+                                           {"--vscode", "DIR"}};
 
 std::string coerenza_ispezione(const opzioni& o) {
   if (o.ha("--points") && !o.ha("--json")) return "--points va con --json";
@@ -100,6 +105,21 @@ const voce_comando tabella[] = {
      "      --output - sull'uscita standard.\n",
      [](const contesto_comando& c) {
        return esegui_disegno(c.o, c.cartella, c.out, c.err);
+     }},
+    {"lsp", opzioni_lsp, false, cartella_predefinita::corrente,
+     "      Fa da server del linguaggio per gli editor degli autori, su "
+     "ingresso e\n"
+     "      uscita standard: gli errori e gli avvisi del controllo mentre si "
+     "scrive,\n"
+     "      hover, completamento, aiuto sui campi, struttura e correzioni "
+     "rapide.\n"
+     "      --notepad++ DIR scrive invece DIR/scenario.xml, il linguaggio "
+     "dei\n"
+     "      sorgenti per Notepad++, e --vscode DIR le grammatiche e gli "
+     "snippet\n"
+     "      dell'estensione per VS Code sotto DIR.\n",
+     [](const contesto_comando& c) {
+       return esegui_lsp(c.o, std::cin, c.out, c.err);
      }},
 };
 

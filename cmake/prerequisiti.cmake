@@ -50,6 +50,33 @@ if(SCENARIO_TESTS)
   endif()
 endif()
 
+# The editors' tests drive real clients: Neovim (Debian's neovim) and the
+# VS Code extension's grammar (its npm packages, in editors/vscode). Where
+# one is missing its tests are left out and configure says so.
+set(scenario_editori_mancanti "")
+if(SCENARIO_TESTS AND NOT CMAKE_CROSSCOMPILING)
+  find_program(SCENARIO_NVIM nvim)
+  if(NOT SCENARIO_NVIM)
+    list(APPEND scenario_editori_mancanti "  neovim (the Neovim client test)")
+  endif()
+  find_program(SCENARIO_NODE node)
+  find_program(SCENARIO_NPM npm)
+  if(NOT SCENARIO_NODE OR NOT SCENARIO_NPM)
+    list(APPEND scenario_editori_mancanti
+         "  nodejs with npm (the grammar test and the .vsix)")
+  endif()
+  if(NOT EXISTS ${PROJECT_SOURCE_DIR}/editors/vscode/node_modules/vscode-textmate)
+    list(APPEND scenario_editori_mancanti
+         "  editors/vscode/node_modules (npm ci there: the grammar test)")
+  endif()
+  if(scenario_editori_mancanti)
+    list(JOIN scenario_editori_mancanti "\n" scenario_elenco_editori)
+    message(WARNING "Editor tests left out, for want of:\n"
+                    "${scenario_elenco_editori}\n"
+                    "tools/prerequisiti.sh test brings them.")
+  endif()
+endif()
+
 if(SCENARIO_BENCH)
   find_package(benchmark QUIET)
   if(NOT benchmark_FOUND)

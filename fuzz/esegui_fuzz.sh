@@ -9,8 +9,10 @@
 # check against the compile), both seeded with fuzz/corpus/sorgenti/, the
 # keyword dictionary and the scenario's own sources cut to 10 km, which
 # PROGRAM, a built `scenario`, writes; a built file_compilati_fuzz (the
-# decoders, seeded with fuzz/corpus/file_compilati/); or a built
-# ispezione_fuzz (inspect and plot, seeded with fuzz/corpus/ispezione/).
+# decoders, seeded with fuzz/corpus/file_compilati/); a built
+# ispezione_fuzz (inspect and plot, seeded with fuzz/corpus/ispezione/); or
+# a built lsp_fuzz (the language server's framing and dispatch, seeded with
+# fuzz/corpus/lsp/ and its dictionary).
 # The corpus lives in a temporary folder, or in ESEGUI_FUZZ_CORPUS when that
 # names a folder: a long run that is stopped then goes on from what it had
 # found. For example, the bounded runs of CI:
@@ -79,6 +81,10 @@ case "$(basename "$fuzzer")" in
   ispezione_fuzz)
     cp "$radice"/fuzz/corpus/ispezione/* "$corpus/"
     opzioni=(-max_len=16384)
+    ;;
+  lsp_fuzz)
+    cp "$radice"/fuzz/corpus/lsp/* "$corpus/"
+    opzioni=(-dict="$radice/fuzz/lsp.dict" -max_len=16384)
     ;;
   *)
     echo "esegui_fuzz: unknown fuzz target $fuzzer" >&2

@@ -65,6 +65,10 @@ tipo_voce tipo_di(const std::filesystem::path& p);
 // Removes a file (or an empty folder).
 io_status rimuovi(const std::filesystem::path& p);
 
+// Standard input from here on reads bytes as they come: no line end or
+// end-of-file mark is translated (a no-op where none ever is).
+void ingresso_binario();
+
 // The folder that holds the running program; argv0 is the fallback when the
 // system cannot name the executable. nullopt when neither names it.
 std::optional<std::filesystem::path> cartella_programma(std::string_view argv0);

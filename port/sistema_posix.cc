@@ -107,6 +107,8 @@ io_status rimuovi(const fs::path& p) {
   return {};
 }
 
+void ingresso_binario() {}
+
 std::optional<fs::path> cartella_programma(std::string_view argv0) {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);

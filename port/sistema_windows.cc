@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,8 @@ io_status rimuovi(const fs::path& p) {
   }
   return {};
 }
+
+void ingresso_binario() { _setmode(_fileno(stdin), _O_BINARY); }
 
 std::optional<fs::path> cartella_programma(std::string_view argv0) {
   // The buffer grows until the whole name fits: names may be longer than

@@ -132,6 +132,11 @@ class banco {
       fs::permissions(e.path(), fs::perms::owner_read | fs::perms::owner_write |
                                     fs::perms::group_read |
                                     fs::perms::others_read);
+      // The copies keep the times of the run, which wrote the sources
+      // first: a copy made in another order would show them newer than the
+      // compiled files, which inspect and plot point out.
+      fs::last_write_time(e.path(),
+                          fs::last_write_time(base_ / e.path().filename()));
     }
     return c;
   }

@@ -66,6 +66,13 @@ TEST(RigaComandoTest, AcceptedForms) {
   EXPECT_EQ(e.valide->treno, "T-1");
   EXPECT_FALSE(leggi({"plot"}).valide->valore("--output"));
 
+  e = leggi({"lsp", "--notepad++", "editors", "--vscode", "v"});
+  ASSERT_TRUE(e.valide);
+  EXPECT_EQ(parola(e), "lsp");
+  EXPECT_EQ(*e.valide->valore("--notepad++"), "editors");
+  EXPECT_EQ(*e.valide->valore("--vscode"), "v");
+  EXPECT_FALSE(leggi({"lsp"}).valide->valore("--vscode"));
+
   e = leggi({"check", "--strict"});
   ASSERT_TRUE(e.valide);
   EXPECT_TRUE(e.valide->ha("--strict"));
@@ -107,6 +114,9 @@ TEST(RigaComandoTest, UsageFaultsNameTheArgument) {
       {{"plot", "--output", ""}, "--output vuole FILE"},
       {{"plot", "--route", "x y"}, "--route 'x y'"},
       {{"compile", "inspect"}, "argomento sconosciuto: 'inspect'"},
+      {{"lsp", "--notepad++"}, "--notepad++ vuole DIR"},
+      {{"lsp", "--vscode", ""}, "--vscode vuole DIR"},
+      {{"lsp", "--route", "x"}, "argomento sconosciuto: '--route'"},
       // An option given twice would take the last silently.
       {{"--folder", "a", "--folder", "b"}, "--folder è dato due volte"},
       {{"compile", "--route", "a", "--route", "b"}, "--route è dato due volte"},

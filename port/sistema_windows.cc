@@ -4,6 +4,9 @@
 // is binary.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>

@@ -17,10 +17,12 @@
 
 #include "app/diagnostica.h"
 #include "bench/scenario_sintetico.h"
+#include "compiler/formato.h"
 #include "content/dati_linea.h"
 #include "content/dati_treno.h"
 #include "lsp/server.h"
 #include "lsp/uri.h"
+#include "port/scrittura.h"
 #include "port/sistema.h"
 
 namespace {
@@ -54,10 +56,16 @@ class coppia_aperta {
            ("scenario_lsp_bench_" + std::to_string(rd()));
     fs::create_directories(dir_);
     const port::io_status st =
-        sintetica ? scrivi_scenario_sintetico(dir_, linea, treno)
-                  : dati_linea(dir_, linea);
+        sintetica
+            ? scrivi_scenario_sintetico(dir_, linea, treno)
+            : port::sostituisci_file(dir_ / (std::string(linea) + "_linea.txt"),
+                                     content::dati_linea().byte);
     const port::io_status st2 =
-        sintetica ? port::io_status{} : dati_treno(dir_, linea, treno);
+        sintetica
+            ? port::io_status{}
+            : port::sostituisci_file(dir_ / (std::string(linea) + "_" +
+                                             std::string(treno) + "-.txt"),
+                                     content::dati_treno().byte);
     if (!st.ok() || !st2.ok()) {
       std::fprintf(stderr, "%s%s\n", st.message.c_str(), st2.message.c_str());
       std::abort();
@@ -74,7 +82,10 @@ class coppia_aperta {
           std::string(linea) + "_" + std::string(treno) + "-.txt"}) {
       const fs::path p = dir_ / nome;
       uri_.push_back(lsp::uri_da_percorso(p));
-      testo_.push_back(testo_di(port::leggi_file(p).byte));
+      testo_.push_back(testo_di(
+          port::leggi_file(
+              p, static_cast<std::uint64_t>(compiler::byte_massimi_sorgente))
+              .byte));
       s_.ricevi(json{{"jsonrpc", "2.0"},
                      {"method", "textDocument/didOpen"},
                      {"params",

@@ -30,7 +30,7 @@ std::string testo_windows(DWORD codice) {
     out = utf8_da_utf16(t);
   }
   if (testo != nullptr) ::LocalFree(testo);
-  if (out.empty()) out = "Windows error " + std::to_string(codice);
+  if (out.empty()) out = "errore di Windows " + std::to_string(codice);
   return out;
 }
 

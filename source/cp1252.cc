@@ -59,7 +59,7 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato) {
     const std::size_t inizio = i;
     char32_t cp = 0;
     if (!leggi_utf8(utf8, i, cp)) {
-      scartato = "malformed UTF-8 at byte " + std::to_string(inizio);
+      scartato = "UTF-8 non valido al byte " + std::to_string(inizio);
       return false;
     }
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
@@ -75,8 +75,8 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato) {
       }
     }
     if (!trovato) {
-      scartato = "character " + nome_carattere(cp) +
-                 " is outside the Windows-1252 code page";
+      scartato = "il carattere " + nome_carattere(cp) +
+                 " non sta nella tabella Windows-1252";
       return false;
     }
   }

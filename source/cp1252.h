@@ -11,8 +11,8 @@ namespace source {
 
 // Encodes UTF-8 text as Windows-1252 into `out`. Returns false (and leaves
 // `out` unspecified) when a character has no single-byte form or the UTF-8
-// is malformed; `scartato` then describes the fault ("character U+0101 is
-// outside the Windows-1252 code page").
+// is malformed; `scartato` then describes the fault, in Italian ("il
+// carattere U+0101 non sta nella tabella Windows-1252").
 bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato);
 
 // The UTF-8 text of Windows-1252 bytes. The five bytes the code page leaves

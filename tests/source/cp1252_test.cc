@@ -32,7 +32,7 @@ TEST(Cp1252Test, RefusesWhatHasNoSingleByte) {
   EXPECT_FALSE(in_cp1252("\xC3", out, scartato));      // truncated UTF-8
   EXPECT_FALSE(in_cp1252("\xE2\x82", out, scartato));  // truncated UTF-8
   EXPECT_FALSE(in_cp1252("\u0101", out, scartato));
-  EXPECT_EQ(scartato, "character U+0101 is outside the Windows-1252 code page");
+  EXPECT_EQ(scartato, "il carattere U+0101 non sta nella tabella Windows-1252");
 }
 
 TEST(Cp1252Test, EveryDefinedByteComesBackFromItsText) {

@@ -22,8 +22,8 @@ constexpr opzione_comando opzioni_ispezione[] = {
     {"--indicatori", ""}, {"--rallentamenti", ""}, {"--abbattimenti", ""},
     {"--montagne", ""},   {"--profilo", ""}};
 constexpr opzione_comando opzioni_disegno[] = {{"--output", "FILE"}};
-constexpr opzione_comando opzioni_lsp[] = {{"--notepad++", "DIR"},
-                                           {"--vscode", "DIR"}};
+constexpr opzione_comando opzioni_lsp[] = {
+    {"--notepad++", "DIR"}, {"--vscode", "DIR"}, {"--riferimento", "DIR"}};
 
 std::string coerenza_ispezione(const opzioni& o) {
   if (o.ha("--points") && !o.ha("--json")) return "--points va con --json";
@@ -115,9 +115,13 @@ const voce_comando tabella[] = {
      "rapide.\n"
      "      --notepad++ DIR scrive invece DIR/scenario.xml, il linguaggio "
      "dei\n"
-     "      sorgenti per Notepad++, e --vscode DIR le grammatiche e gli "
+     "      sorgenti per Notepad++, --vscode DIR le grammatiche e gli "
      "snippet\n"
-     "      dell'estensione per VS Code sotto DIR.\n",
+     "      dell'estensione per VS Code sotto DIR, e --riferimento DIR le "
+     "pagine\n"
+     "      DIR/formato-linea.md e DIR/formato-treno.md, il riferimento dei "
+     "due\n"
+     "      sorgenti per gli autori.\n",
      [](const contesto_comando& c) {
        return esegui_lsp(c.o, std::cin, c.out, c.err);
      }},

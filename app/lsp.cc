@@ -11,6 +11,7 @@
 #include "app/stato_uscita.h"
 #include "app/versione.h"
 #include "lsp/notepad.h"
+#include "lsp/riferimento.h"
 #include "lsp/server.h"
 #include "lsp/vscode.h"
 #include "port/scrittura.h"
@@ -46,14 +47,21 @@ int esegui_lsp(const opzioni& o, std::istream& in, std::ostream& out,
                std::ostream& err) {
   const std::optional<std::string> notepad = o.valore("--notepad++");
   const std::optional<std::string> vscode = o.valore("--vscode");
-  if (notepad || vscode) {
+  const std::optional<std::string> riferimento = o.valore("--riferimento");
+  if (notepad || vscode || riferimento) {
     if (notepad) {
       const int s = scrivi(port::percorso_da_testo(*notepad),
                            {{lsp::file_notepad, lsp::lingua_notepad()}}, err);
       if (s != stato_ok) return s;
     }
     if (vscode) {
-      return scrivi(port::percorso_da_testo(*vscode), lsp::file_vscode(), err);
+      const int s =
+          scrivi(port::percorso_da_testo(*vscode), lsp::file_vscode(), err);
+      if (s != stato_ok) return s;
+    }
+    if (riferimento) {
+      return scrivi(port::percorso_da_testo(*riferimento),
+                    lsp::file_riferimento(), err);
     }
     return stato_ok;
   }

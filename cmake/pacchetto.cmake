@@ -29,6 +29,8 @@ else()
   set(scenario_sistema linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()
 install(FILES README.md LICENSE CHANGELOG.md DESTINATION .)
+# The authors' reference, where the README's links find it.
+install(FILES docs/formato-linea.md docs/formato-treno.md DESTINATION docs)
 
 set(CPACK_PACKAGE_NAME scenario)
 set(CPACK_PACKAGE_VENDOR "the scenario authors")

@@ -3,7 +3,9 @@
 
 #include <utility>
 
+#include "compiler/formato.h"
 #include "compiler/griglia.h"
+#include "compiler/lettura_sorgente.h"
 
 namespace compiler {
 
@@ -16,7 +18,152 @@ std::string valori(std::size_t k) {
   return n(static_cast<std::int64_t>(k)) + (k == 1 ? " valore" : " valori");
 }
 
+using R = source::record;
+
+constexpr R righe_generali[] = {R::lunghezza_percorso, R::progressiva_tre,
+                                R::progressiva_due,    R::progressiva_uno,
+                                R::sfondo_uno,         R::sfondo_due,
+                                R::sfondo_tre,         R::ripetizione_segnali,
+                                R::massa_frenata,      R::vetture,
+                                R::orologio,           R::sabbia};
+constexpr R righe_posizionate[] = {R::pendenza,
+                                   R::curva,
+                                   R::montagna,
+                                   R::indicatori_v_max,
+                                   R::cartello_indicatore,
+                                   R::velocita,
+                                   R::aderenza,
+                                   R::segnale,
+                                   R::rallentamento,
+                                   R::abbattimento,
+                                   R::stazione};
+constexpr R righe_riempimento[] = {R::pendenza, R::velocita, R::aderenza};
+constexpr R righe_progressive[] = {R::progressiva_tre, R::progressiva_due,
+                                   R::progressiva_uno};
+constexpr R righe_celle_composte[] = {R::indicatori_v_max, R::segnale};
+constexpr R righe_in_16_bit[] = {R::rallentamento, R::abbattimento,
+                                 R::stazione};
+constexpr R righe_conteggi[] = {R::massa_frenata, R::vetture};
+constexpr R righe_pendenza[] = {R::pendenza};
+constexpr R righe_curva[] = {R::curva};
+constexpr R righe_montagna[] = {R::montagna};
+constexpr R righe_cartello[] = {R::cartello_indicatore};
+constexpr R righe_velocita[] = {R::velocita};
+constexpr R righe_aderenza[] = {R::aderenza};
+constexpr R righe_segnale[] = {R::segnale};
+constexpr R righe_rallentamento[] = {R::rallentamento};
+constexpr R righe_stazione[] = {R::stazione};
+
 }  // namespace
+
+std::vector<voce_avviso> tabella_avvisi() {
+  return {
+      // Rows and fields.
+      {"La riga ha meno valori di quanti la sua parola chiave ne chiede: il "
+       "valore seguente è letto dalla riga dopo.",
+       source::ogni_record},
+      {"Un valore in più alla fine della riga è letto come parola chiave e "
+       "ignorato.",
+       source::ogni_record},
+      {"La riga sta nella parte sbagliata: una riga della parte [generale] "
+       "dopo di essa, o una riga di un'altra parte prima della sua "
+       "intestazione; è ignorata, e l'avviso viene dato una volta per "
+       "intestazione.",
+       source::ogni_record},
+      {"La riga è dell'altro file (della linea nel file del treno, o il "
+       "contrario) ed è ignorata.",
+       source::ogni_record},
+      {"La riga ripete un valore già dato da una riga prima, e lo sostituisce.",
+       righe_generali},
+      {"La posizione sta oltre la fine del percorso ma dentro la griglia: la "
+       "riga è accettata e il disegno la segna oltre la fine.",
+       righe_posizionate},
+      {"Le righe prima hanno già riempito la cella di questa riga: il suo "
+       "valore parte da una cella più avanti.",
+       righe_riempimento},
+      {"Le progressive chilometriche sono tutte azzerate: la posizione più "
+       "grande è data a due di esse, o nessuna ha un valore positivo.",
+       righe_progressive},
+      {"I valori composti della cella non stanno in 16 bit: la cella ne tiene "
+       "i 16 bit bassi.",
+       righe_celle_composte},
+      {"Un valore non sta nei 16 bit del suo campo (per la stazione, l'orario "
+       "in secondi nei 32 bit): è scritto troncato.",
+       righe_in_16_bit},
+      {"Un conteggio è negativo.", righe_conteggi},
+      {"La pendenza è fuori da " + n(pendenza_minima) + ".." +
+           n(pendenza_massima) + ": la cella ne tiene gli 8 bit bassi.",
+       righe_pendenza},
+      {"La curva inizia dentro la precedente: le due curve si fondono.",
+       righe_curva},
+      {"Una curva lunga 0 m o meno non curva il tracciato.", righe_curva},
+      {"Alcune celle del tratto di montagna sono fuori dalla griglia e sono "
+       "saltate.",
+       righe_montagna},
+      {"Il tratto di montagna inizia " + n(distanza_montagne_vicine) +
+           " m o meno dopo la fine del precedente: il suo tipo diventa " +
+           n(tipo_montagne_vicine) + ".",
+       righe_montagna},
+      {"Il testo del cartello contiene una virgola, che il formato non "
+       "prevede.",
+       righe_cartello},
+      {"La velocità non è multipla di " + n(kmh_per_unita_velocita) +
+           " km/h: le celle tengono la velocità "
+           "arrotondata.",
+       righe_velocita},
+      {"L'aderenza non sta in un byte: la cella ne tiene gli 8 bit bassi.",
+       righe_aderenza},
+      {"Alcuni dei codici di avviso prima del segnale cadrebbero prima della "
+       "cella 0 e non sono scritti.",
+       righe_segnale},
+      {"Il tempo del segnale, da 1 a " + n(tempo_minimo - 1) + ", diventa " +
+           n(tempo_minimo) + ".",
+       righe_segnale},
+      {"Il rallentamento inizia non oltre " + n(inizio_minimo_avviso) +
+           " m: non ha punto di avviso né "
+           "conto alla rovescia.",
+       righe_rallentamento},
+      {"Una colonna della stazione è azzerata: per la prima stazione, per le "
+       "categorie da 5 a 8, o sotto i " +
+           n(lunghezza_cifra_3) + " m di lunghezza.",
+       righe_stazione},
+      {"Il nome è più lungo dei " +
+           n(static_cast<std::int64_t>(larghezza_nome_scheda)) +
+           " caratteri che la scheda treno mostra.",
+       righe_stazione},
+      {"Il nome contiene una virgola, che il formato non prevede.",
+       righe_stazione},
+      {"Alcuni dei codici di avviso della stazione cadrebbero nella cella 1 o "
+       "prima e non sono scritti.",
+       righe_stazione},
+      {"La fermata sovrascrive ciò che la sua cella già teneva (un segnale, "
+       "un cartello...).",
+       righe_stazione},
+      // The file.
+      {"Il file sembra salvato in UTF-8: ogni lettera accentata diventa due "
+       "caratteri nei file compilati, che ne hanno uno per byte; salvarlo in "
+       "Windows-1252.",
+       {}},
+      {"Un commento contiene una virgola: ciò che la segue è letto come una "
+       "riga.",
+       {}},
+      {"Troppi commenti di seguito (oltre " + n(commenti_generali) +
+           " nella parte [generale], oltre " + n(commenti_righe) +
+           " nelle altre): un "
+           "commento è letto come parola chiave e la riga è ignorata.",
+       {}},
+      {"Riga non riconosciuta, con la parola chiave più vicina se c'è: la riga "
+       "è ignorata.",
+       {}},
+      {"L'ultimo campo del file non viene mai letto (il file finisce di solito "
+       "con \"[fine]\").",
+       {}},
+      {"Il file del treno non ha la riga \"[generale]\": nessuna sua riga "
+       "viene letta.",
+       {},
+       voce_avviso::file::treno},
+  };
+}
 
 std::string da_articolato(std::string_view frase) {
   constexpr std::pair<std::string_view, std::string_view> articoli[] = {

@@ -6,13 +6,32 @@
 #define COMPILER_AVVISI_H_
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/posa.h"
 #include "compiler/stazione.h"
+#include "source/record.h"
 
 namespace compiler {
+
+// Each warning the check can give, in general words, with the rows that can
+// give it; none: it concerns the file (its text, its comments, the rows it
+// does not recognise). The authors' reference prints this table.
+struct voce_avviso {
+  enum class file { entrambi, linea, treno };
+  std::string descrizione;
+  std::span<const source::record> righe;
+  file di = file::entrambi;  // for a warning of the file as a whole
+};
+
+std::vector<voce_avviso> tabella_avvisi();
+
+// The characters of a station's name that the train card shows; a longer
+// name is told.
+inline constexpr std::size_t larghezza_nome_scheda = 27;
 
 // "da" joined to the article of `frase` as Italian writes it: "da il
 // segnale" becomes "dal segnale", "da l'inizio" "dall'inizio"; a phrase

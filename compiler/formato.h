@@ -82,6 +82,9 @@ inline constexpr std::int64_t byte_massimi_sorgente = std::int64_t{16} << 20;
 inline constexpr std::int64_t kmh_per_unita_velocita = 5;
 // "pendenza_linea": the gradient (per mille) plus 100.
 inline constexpr std::int64_t scarto_pendenza = 100;
+// The gradients whose cell byte holds them exactly.
+inline constexpr std::int64_t pendenza_minima = -scarto_pendenza;
+inline constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 
 // The cell value of a speed in km/h is rnd(v / 5) (see rnd in arrotonda.h,
 // which encodes it); its decode is exact.

@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+#include "source/record.h"
+
 namespace compiler {
 
 // Authors and their tools see these numbers: DO NOT CHANGE THESE VALUES.
@@ -59,6 +61,9 @@ struct voce_guasto {
   std::int32_t numero;
   bool con_posizione;            // posizione_errore goes with the number
   std::string_view significato;  // one Italian sentence
+  // The rows that can give it, for the authors' reference; none: it
+  // concerns the file as a whole.
+  std::span<const source::record> righe;
   eliminazione elimina = eliminazione::questa;
   seguito dopo = seguito::ferma_lettura;
   // Its message is what the field held (a value, a keyword), not the

@@ -34,9 +34,6 @@ constexpr std::int64_t metro_massimo_curve = 1000000;
 constexpr std::int64_t margine_righe = 100;
 // Signal repetition start and end are multiples of this many metres.
 constexpr std::int64_t passo_ripetizione = 50;
-// The cell byte holds a gradient plus scarto_pendenza: from -100 to 155.
-constexpr std::int64_t pendenza_minima = -scarto_pendenza;
-constexpr std::int64_t pendenza_massima = 255 - scarto_pendenza;
 
 // Change of heading per metre of a curve keyword: the class is the first of
 // the digits 1 to 6, in that order, that the field holds; "s" in any case

@@ -39,9 +39,6 @@ constexpr std::int64_t passo_progressive = 50;
 // Speeds and adhesion are stored in one byte.
 constexpr std::int64_t massimo_byte = 255;
 
-// Characters of a place name the timetable sheet's column shows.
-constexpr std::size_t larghezza_nome_scheda = 27;
-
 std::string n(std::int64_t v) { return std::to_string(v); }
 
 // rnd(v / 5), the byte of a speed in km/h.

@@ -359,7 +359,8 @@ constexpr descrizione_record tabella[] = {
     {record::ripetizione_segnali, P::generale, "[generale]", parole_ripetizione,
      "La ripetizione dei segnali in cabina: il tratto, e 4 o 9 codici come "
      "dice la parola chiave (nessuna delle due cifre: errore 5).",
-     campi_ripetizione, "ripetizione segnali 4 codici,    10400,    309000"},
+     campi_ripetizione, "ripetizione segnali 4 codici,    10400,    309000",
+     "ripetizione segnali"},
     {record::pendenza, P::caratteristiche, "[pendenze]", parole_pendenza,
      "La pendenza della linea da questa posizione alla riga che segue.",
      campi_pendenza, "pendenza,  10850,   -2"},
@@ -368,7 +369,7 @@ constexpr descrizione_record tabella[] = {
      "«s», a destra altrimenti; la prima cifra da 1 a 6 ne dà la classe "
      "(1: 0,0001, 2: 0,0002, 3: 0,0004, 4: 0,001, 5: 0,002, 6: 0,003 radianti "
      "per metro; nessuna: errore 103).",
-     campi_curva, "curvad5,  1000,  550"},
+     campi_curva, "curvad5,  1000,  550", "curva"},
     {record::montagna, P::caratteristiche, "[montagne]", parole_montagna,
      "Un tratto di montagna: il suo tipo nelle celle, con i segni se il tipo "
      "supera 10.",

@@ -60,6 +60,9 @@ struct descrizione_record {
   // One per value of the record, in file order (definizione(kind).valori).
   std::span<const descrizione_campo> campi;
   std::string_view esempio;  // a row as the writer sets it out
+  // How messages name the row where its keywords differ ("curva");
+  // empty: the first keyword.
+  std::string_view nome = {};
 };
 
 // Every record kind, in the order of the record tables (general part,

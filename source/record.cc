@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "source/descrizioni.h"
+
 namespace source {
 
 namespace {
@@ -108,52 +110,13 @@ bool riconosce(const tipo_record& r, std::string_view campo) {
   return true;
 }
 
-namespace {
-
-struct forma_record {
-  record kind;
-  std::string_view parola;
-  std::string_view intestazione;
-};
-
-constexpr forma_record forme[] = {
-    {record::lunghezza_percorso, "lunghezza percorso", "[generale]"},
-    {record::progressiva_tre, "progressiva chilometrica tre", "[generale]"},
-    {record::progressiva_due, "progressiva chilometrica due", "[generale]"},
-    {record::progressiva_uno, "progressiva chilometrica uno", "[generale]"},
-    {record::sfondo_uno, "sfondo uno", "[generale]"},
-    {record::sfondo_due, "sfondo due", "[generale]"},
-    {record::sfondo_tre, "sfondo tre", "[generale]"},
-    {record::ripetizione_segnali, "ripetizione segnali", "[generale]"},
-    {record::pendenza, "pendenza", "[pendenze]"},
-    {record::curva, "curva", "[curve]"},
-    {record::montagna, "montagna", "[montagne]"},
-    {record::indicatori_v_max, "indicatori_vmax", "[cartelli]"},
-    {record::cartello_indicatore, "cartello_indicatore", "[indicazioni]"},
-    {record::massa_frenata, "percentuale massa frenata", "[generale]"},
-    {record::vetture, "numero vetture", "[generale]"},
-    {record::velocita, "velocita", "[vel_limite]"},
-    {record::aderenza, "aderenza", "[aderenze]"},
-    {record::orologio, "orologio", "[generale]"},
-    {record::sabbia, "sabbia", "[generale]"},
-    {record::segnale, "segnale", "[segnali]"},
-    {record::rallentamento, "rallentamento", "[rallentamenti]"},
-    {record::abbattimento, "abbattimento", "[rallentamenti]"},
-    {record::stazione, "stazione", "[stazioni]"},
-};
-
-const forma_record& forma(record kind) {
-  for (const forma_record& f : forme) {
-    if (f.kind == kind) return f;
-  }
-  return forme[0];
+std::string_view parola_di(record kind) {
+  const descrizione_record& d = descrizione(kind);
+  return d.nome.empty() ? d.parole.front() : d.nome;
 }
 
-}  // namespace
-
-std::string_view parola_di(record kind) { return forma(kind).parola; }
 std::string_view intestazione_di(record kind) {
-  return forma(kind).intestazione;
+  return descrizione(kind).sezione;
 }
 
 }  // namespace source

@@ -52,6 +52,33 @@ enum class record {
   stazione,
 };
 
+// Every record kind, for the tables that speak of any row.
+inline constexpr record ogni_record[] = {
+    record::lunghezza_percorso,
+    record::progressiva_tre,
+    record::progressiva_due,
+    record::progressiva_uno,
+    record::sfondo_uno,
+    record::sfondo_due,
+    record::sfondo_tre,
+    record::ripetizione_segnali,
+    record::pendenza,
+    record::curva,
+    record::montagna,
+    record::indicatori_v_max,
+    record::cartello_indicatore,
+    record::massa_frenata,
+    record::vetture,
+    record::velocita,
+    record::aderenza,
+    record::orologio,
+    record::sabbia,
+    record::segnale,
+    record::rallentamento,
+    record::abbattimento,
+    record::stazione,
+};
+
 struct tipo_record {
   record kind;
   // Every test must match (at most two); unused entries are empty.

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compiler/guasti.h"
 #include "content/dati_linea.h"
 #include "content/dati_treno.h"
 #include "source/cp1252.h"
+#include "source/record.h"
 #include "tests/file_prova.h"
 
 namespace compiler {
@@ -579,6 +584,124 @@ TEST(VerificaTest, TheTextLengthLimitAtItsEdge) {
       EXPECT_EQ(r.guasto->numero, 25);
       EXPECT_EQ(guasti, (std::vector<std::string>{in_linea(4, 28, 25)}));
     }
+  }
+}
+
+}  // namespace compiler
+
+namespace compiler {
+
+namespace {
+
+// The record of row `riga` of a source, by its keyword as the reader
+// recognises it; nullopt for a header or a row of no record.
+std::optional<source::record> record_alla_riga(const std::string& testo,
+                                               std::int64_t riga, bool treno) {
+  std::size_t inizio = 0;
+  for (std::int64_t k = 1; k < riga; ++k) inizio = testo.find('\n', inizio) + 1;
+  const std::string r = testo.substr(inizio, testo.find('\n', inizio) - inizio);
+  const std::string parola = r.substr(0, r.find(','));
+  const std::span<const source::tipo_record> parti[] = {
+      treno ? source::record_treno() : source::record_generali(),
+      treno ? source::record_treno() : source::record_caratteristiche()};
+  for (const auto& tabella : parti) {
+    for (const source::tipo_record& t : tabella) {
+      if (source::riconosce(t, parola)) return t.kind;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// Each fault is told at a row whose record the fault table names for it, so
+// the authors' reference lists the fault under that row.
+TEST(VerificaTest, EachFaultIsToldAtARowTheFaultTableNames) {
+  struct caso {
+    std::int32_t numero;
+    std::string linea, treno;
+  };
+  const std::string l = linea("");
+  const std::string t = treno();
+  const std::string stazione_3000 =
+      "stazione, 3000, 28, 800, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, A\n";
+  const caso casi[] = {
+      {guasto::lunghezza_percorso, linea("", "lunghezza percorso, 2000000\n"),
+       t},
+      {guasto::progressive,
+       linea("",
+             "lunghezza percorso, 10000\n"
+             "progressiva chilometrica uno, 1000, 219010, 1\n"),
+       t},
+      {guasto::inizio_ripetizione,
+       linea("",
+             "lunghezza percorso, 10000\n"
+             "ripetizione segnali 4 codici, 1010, 9000\n"),
+       t},
+      {guasto::fine_ripetizione,
+       linea("",
+             "lunghezza percorso, 10000\n"
+             "ripetizione segnali 4 codici, 1000, 9010\n"),
+       t},
+      {guasto::codici_ripetizione,
+       linea("",
+             "lunghezza percorso, 10000\n"
+             "ripetizione segnali, 1000, 9000\n"),
+       t},
+      {guasto::cartello_occupato,
+       linea(
+           "cartello_indicatore, 2050, (A)\ncartello_indicatore, 2040, (B)\n"),
+       t},
+      {guasto::abbattimento_occupato, l,
+       treno("abbattimento, 5000, 60\nabbattimento, 5010, 60\n")},
+      {guasto::posizione_stazione, l, treno(stazione_1025)},
+      {guasto::lunghezza_stazione, l,
+       treno("stazione, 3000, 28, 150, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, "
+             "A\n")},
+      {guasto::fascia_occupata,
+       linea("cartello_indicatore,  5750,   (A)\n"
+             "cartello_indicatore,  5700,   (B)\n"
+             "cartello_indicatore,  5650,   (C)\n"),
+       treno("rallentamento, 6000, 130, 500, 1, 0, 0\n")},
+      {guasto::fuori_griglia, linea("pendenza, 900000, 1\n"), t},
+      {guasto::fuori_griglia, l,
+       treno("segnale, 900000, 1, 0, 0, 0, 0, 1, "
+             "0, 0, 0, 0\n")},
+      {guasto::segnale_occupato, l, treno(segnale_1400 + segnale_1420)},
+      {guasto::indicatore_occupato,
+       linea("indicatori_vmax, 1200, 95, 95, 100, 0, 95, 95, 100, 0\n"
+             "indicatori_vmax, 1210, 95, 95, 100, 0, 95, 95, 100, 0\n"),
+       t},
+      {guasto::distanza_stazioni, l,
+       treno(stazione_3000 +
+             "stazione, 3500, 28, 800, 0, 0, 0, 5,1,0, 2,1,1, 30, 17,25,4, "
+             "B\n")},
+      {guasto::fermata_stazione, l,
+       treno("stazione, 0, 1, 100, 0, 1, 0, 5,1,0, 2,1,1, 30, 17,25,4, A\n")},
+      {guasto::lettura, l, treno("velocita, 0, 9o5\n")},
+      {guasto::curva, linea("curvad7, 1000, 500\n"), t},
+      {guasto::timbro_1250,
+       linea("indicatori_vmax, 0, 95, 95, 100, 0, 95, 95, 100, 0\n"), t},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.numero);
+    const voce_guasto* g = cerca_guasto(c.numero);
+    ASSERT_NE(g, nullptr);
+    const std::vector<diagnosi> d = verifica(c.linea, c.treno);
+    const auto x = std::find_if(d.begin(), d.end(), [&](const diagnosi& y) {
+      return !y.avviso() && y.numero == c.numero;
+    });
+    ASSERT_NE(x, d.end()) << [&] {
+      std::string tutti;
+      for (const diagnosi& y : d) tutti += breve(y) + " " + y.messaggio + "\n";
+      return tutti;
+    }();
+    const bool nel_treno = x->luogo.file == file_treno;
+    const std::optional<source::record> r = record_alla_riga(
+        nel_treno ? c.treno : c.linea, x->luogo.campo.riga, nel_treno);
+    ASSERT_TRUE(r.has_value()) << breve(*x);
+    EXPECT_NE(std::find(g->righe.begin(), g->righe.end(), *r), g->righe.end())
+        << breve(*x) << " is told at a row of record " << static_cast<int>(*r);
   }
 }
 

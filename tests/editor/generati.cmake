@@ -1,14 +1,16 @@
-# The editors' files that come from the program's tables are the ones it
-# writes today: regenerated into a fresh folder and compared byte for byte
-# with the committed ones.
-#   cmake -DSCENARIO=... -DCARTELLA=... -DEDITORI=... -P generati.cmake
+# The files that come from the program's tables (the editors' languages and
+# the authors' reference pages) are the ones it writes today: regenerated
+# into a fresh folder and compared byte for byte with the committed ones.
+#   cmake -DSCENARIO=... -DCARTELLA=... -DRADICE=... -P generati.cmake
 file(REMOVE_RECURSE ${CARTELLA})
 file(MAKE_DIRECTORY ${CARTELLA})
-execute_process(COMMAND ${SCENARIO} lsp --notepad++ ${CARTELLA}/notepad++
-                        --vscode ${CARTELLA}/vscode
-                RESULT_VARIABLE esito)
+set(comando lsp --notepad++ ${CARTELLA}/editors/notepad++
+            --vscode ${CARTELLA}/editors/vscode
+            --riferimento ${CARTELLA}/docs)
+execute_process(COMMAND ${SCENARIO} ${comando} RESULT_VARIABLE esito)
 if(NOT esito EQUAL 0)
-  message(FATAL_ERROR "scenario lsp --notepad++ --vscode ended with ${esito}")
+  message(FATAL_ERROR "scenario lsp --notepad++ --vscode --riferimento "
+                      "ended with ${esito}")
 endif()
 file(GLOB_RECURSE scritti RELATIVE ${CARTELLA} ${CARTELLA}/*)
 list(LENGTH scritti quanti)
@@ -17,11 +19,11 @@ if(quanti EQUAL 0)
 endif()
 foreach(f ${scritti})
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
-                          ${CARTELLA}/${f} ${EDITORI}/${f}
+                          ${CARTELLA}/${f} ${RADICE}/${f}
                   RESULT_VARIABLE diverso)
   if(NOT diverso EQUAL 0)
-    message(FATAL_ERROR "editors/${f} differs from what the program writes: "
-                        "run scenario lsp --notepad++ editors/notepad++ "
-                        "--vscode editors/vscode")
+    message(FATAL_ERROR "${f} differs from what the program writes: run "
+                        "scenario lsp --notepad++ editors/notepad++ "
+                        "--vscode editors/vscode --riferimento docs")
   endif()
 endforeach()

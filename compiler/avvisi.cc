@@ -26,17 +26,6 @@ constexpr R righe_generali[] = {R::lunghezza_percorso, R::progressiva_tre,
                                 R::sfondo_tre,         R::ripetizione_segnali,
                                 R::massa_frenata,      R::vetture,
                                 R::orologio,           R::sabbia};
-constexpr R righe_posizionate[] = {R::pendenza,
-                                   R::curva,
-                                   R::montagna,
-                                   R::indicatori_v_max,
-                                   R::cartello_indicatore,
-                                   R::velocita,
-                                   R::aderenza,
-                                   R::segnale,
-                                   R::rallentamento,
-                                   R::abbattimento,
-                                   R::stazione};
 constexpr R righe_riempimento[] = {R::pendenza, R::velocita, R::aderenza};
 constexpr R righe_progressive[] = {R::progressiva_tre, R::progressiva_due,
                                    R::progressiva_uno};
@@ -77,7 +66,7 @@ std::vector<voce_avviso> tabella_avvisi() {
        righe_generali},
       {"La posizione sta oltre la fine del percorso ma dentro la griglia: la "
        "riga è accettata e il disegno la segna oltre la fine.",
-       righe_posizionate},
+       source::record_posizionati},
       {"Le righe prima hanno già riempito la cella di questa riga: il suo "
        "valore parte da una cella più avanti.",
        righe_riempimento},

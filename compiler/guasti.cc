@@ -29,18 +29,6 @@ constexpr R righe_primo_valore[] = {R::indicatori_v_max, R::cartello_indicatore,
                                     R::abbattimento};
 constexpr R righe_secondo_valore[] = {R::indicatori_v_max, R::segnale,
                                       R::rallentamento};
-// Every row that starts with a position along the route.
-constexpr R righe_posizionate[] = {R::pendenza,
-                                   R::curva,
-                                   R::montagna,
-                                   R::indicatori_v_max,
-                                   R::cartello_indicatore,
-                                   R::velocita,
-                                   R::aderenza,
-                                   R::segnale,
-                                   R::rallentamento,
-                                   R::abbattimento,
-                                   R::stazione};
 
 constexpr voce_guasto guasti[] = {
     {guasto::lunghezza_percorso, false,
@@ -85,7 +73,7 @@ constexpr voce_guasto guasti[] = {
      righe_rallentamento, eliminazione::nessuna, seguito::prosegue},
     {guasto::fuori_griglia, true,
      "Un elemento si trova oltre i limiti della griglia delle celle.",
-     righe_posizionate, eliminazione::questa, seguito::fine_file},
+     source::record_posizionati, eliminazione::questa, seguito::fine_file},
     {guasto::segnale_occupato, true, "Segnale su una cella occupata.",
      righe_segnale},
     {guasto::avviso_occupato, true,

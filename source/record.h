@@ -79,6 +79,22 @@ inline constexpr record ogni_record[] = {
     record::stazione,
 };
 
+// The record kinds of the feature part and the train file whose first
+// value is a position along the route, which the grid bounds.
+inline constexpr record record_posizionati[] = {
+    record::pendenza,
+    record::curva,
+    record::montagna,
+    record::indicatori_v_max,
+    record::cartello_indicatore,
+    record::velocita,
+    record::aderenza,
+    record::segnale,
+    record::rallentamento,
+    record::abbattimento,
+    record::stazione,
+};
+
 struct tipo_record {
   record kind;
   // Every test must match (at most two); unused entries are empty.

@@ -123,4 +123,19 @@ TEST(DescrizioniTest, WidthsAreNamedWithTheirRange) {
   EXPECT_EQ(nome_larghezza(larghezza::u8), "8 bit senza segno");
 }
 
+// The rows that start with a position are those of the feature part and
+// the train file whose first value the descriptions place on the route.
+TEST(DescrizioniTest, PositionedRecordsAreThoseWhoseFirstValueIsOnTheRoute) {
+  std::vector<record> attesi;
+  for (const descrizione_record& d : descrizioni()) {
+    if (d.parte != parte_record::generale &&
+        sul_percorso(d.campi.front().calcolo)) {
+      attesi.push_back(d.kind);
+    }
+  }
+  EXPECT_EQ(std::vector<record>(std::begin(record_posizionati),
+                                std::end(record_posizionati)),
+            attesi);
+}
+
 }  // namespace source

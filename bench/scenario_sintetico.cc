@@ -16,6 +16,7 @@
 
 #include "port/scrittura.h"
 #include "source/nomi_file.h"
+#include "source/numero.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void riga(std::string& out, const std::string& testo) {
   out += "\r\n";
 }
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 std::string linea() {
   std::string out;

@@ -6,12 +6,13 @@
 #include "compiler/formato.h"
 #include "compiler/griglia.h"
 #include "compiler/lettura_sorgente.h"
+#include "source/numero.h"
 
 namespace compiler {
 
 namespace {
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 // "1 valore", "2 valori".
 std::string valori(std::size_t k) {

@@ -22,6 +22,7 @@
 #include "compiler/posa.h"
 #include "compiler/progressive.h"
 #include "compiler/riempimento.h"
+#include "source/numero.h"
 #include "source/record.h"
 
 namespace compiler {
@@ -51,7 +52,7 @@ std::optional<double> curvatura(std::string_view campo) {
   return std::nullopt;
 }
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 class lettura_linea {
  public:

@@ -21,6 +21,7 @@
 #include "compiler/posa.h"
 #include "compiler/riempimento.h"
 #include "compiler/stazione.h"
+#include "source/numero.h"
 #include "source/record.h"
 
 namespace compiler {
@@ -39,7 +40,7 @@ constexpr std::int64_t passo_progressive = 50;
 // Speeds and adhesion are stored in one byte.
 constexpr std::int64_t massimo_byte = 255;
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 // rnd(v / 5), the byte of a speed in km/h.
 std::int64_t velocita_in_celle(std::int64_t v) {

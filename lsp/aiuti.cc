@@ -9,6 +9,7 @@
 #include "source/campi.h"
 #include "source/cp1252.h"
 #include "source/descrizioni.h"
+#include "source/numero.h"
 #include "source/record.h"
 
 namespace lsp {
@@ -37,7 +38,7 @@ constexpr int simbolo_montagna = 23;    // SymbolKind.Struct
 constexpr int simbolo_cartello = 15;    // SymbolKind.String
 constexpr int formato_snippet = 2;      // InsertTextFormat.Snippet
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 json posizione_json(const posizione& p) {
   return {{"line", p.riga}, {"character", p.carattere}};

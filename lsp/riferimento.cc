@@ -11,6 +11,7 @@
 #include "compiler/guasti.h"
 #include "compiler/lettura_sorgente.h"
 #include "source/descrizioni.h"
+#include "source/numero.h"
 #include "source/record.h"
 
 namespace lsp {
@@ -21,7 +22,7 @@ using source::descrizione_record;
 using source::parte_record;
 using source::record;
 
-std::string n(std::int64_t v) { return std::to_string(v); }
+using source::n;
 
 // A table cell: the pipe would end it, a line end would end the row.
 std::string cella(std::string_view t) {

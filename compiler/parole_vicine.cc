@@ -2,45 +2,13 @@
 #include "compiler/parole_vicine.h"
 
 #include <algorithm>
-#include <span>
 #include <vector>
+
+#include "source/descrizioni.h"
 
 namespace compiler {
 
 namespace {
-
-// The keywords as the writers set them, part by part.
-constexpr std::string_view generali[] = {
-    "lunghezza percorso",
-    "progressiva chilometrica uno",
-    "progressiva chilometrica due",
-    "progressiva chilometrica tre",
-    "sfondo uno",
-    "sfondo due",
-    "sfondo tre",
-    "ripetizione segnali 4 codici",
-    "ripetizione segnali 9 codici",
-};
-
-constexpr std::string_view caratteristiche[] = {
-    "pendenza", "curvad1",  "curvad2",         "curvad3",
-    "curvad4",  "curvad5",  "curvad6",         "curvas1",
-    "curvas2",  "curvas3",  "curvas4",         "curvas5",
-    "curvas6",  "montagna", "indicatori_vmax", "cartello_indicatore",
-};
-
-constexpr std::string_view treno[] = {
-    "percentuale massa frenata",
-    "numero vetture",
-    "velocita",
-    "aderenza",
-    "orologio",
-    "sabbia",
-    "segnale",
-    "rallentamento",
-    "abbattimento",
-    "stazione",
-};
 
 // Edits beyond which a keyword is not suggested.
 constexpr std::size_t distanza_massima = 2;
@@ -49,16 +17,16 @@ char minuscola(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::span<const std::string_view> parole_di(parte_sorgente p) {
+source::parte_record parte_di(parte_sorgente p) {
   switch (p) {
     case parte_sorgente::generale:
-      return generali;
+      return source::parte_record::generale;
     case parte_sorgente::caratteristiche:
-      return caratteristiche;
+      return source::parte_record::caratteristiche;
     case parte_sorgente::treno:
       break;
   }
-  return treno;
+  return source::parte_record::treno;
 }
 
 }  // namespace
@@ -84,16 +52,20 @@ std::optional<std::string_view> parola_vicina(std::string_view campo,
                                               parte_sorgente parte) {
   std::optional<std::string_view> migliore;
   std::size_t minima = distanza_massima + 1;
-  for (std::string_view p : parole_di(parte)) {
-    // Lengths alone rule out most keywords.
-    const std::size_t differenza = p.size() > campo.size()
-                                       ? p.size() - campo.size()
-                                       : campo.size() - p.size();
-    if (differenza >= minima) continue;
-    const std::size_t d = distanza(campo, p);
-    if (d < minima) {
-      minima = d;
-      migliore = p;
+  // The writers' keywords of the part, as the descriptions give them.
+  for (const source::descrizione_record& r : source::descrizioni()) {
+    if (r.parte != parte_di(parte)) continue;
+    for (std::string_view p : r.parole) {
+      // Lengths alone rule out most keywords.
+      const std::size_t differenza = p.size() > campo.size()
+                                         ? p.size() - campo.size()
+                                         : campo.size() - p.size();
+      if (differenza >= minima) continue;
+      const std::size_t d = distanza(campo, p);
+      if (d < minima) {
+        minima = d;
+        migliore = p;
+      }
     }
   }
   return migliore;

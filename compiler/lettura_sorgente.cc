@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "compiler/arrotonda.h"
@@ -10,34 +11,11 @@
 #include "compiler/griglia.h"
 #include "compiler/guasti.h"
 #include "source/cp1252.h"
+#include "source/testo_utf8.h"
 
 namespace compiler {
 
 namespace {
-
-// The length of a valid UTF-8 sequence of two to four bytes at `i`; 0 when
-// none starts there.
-std::size_t sequenza_utf8(std::string_view b, std::size_t i) {
-  const auto u = [&](std::size_t k) {
-    return static_cast<unsigned char>(b[k]);
-  };
-  const unsigned char c = u(i);
-  std::size_t n = 0;
-  if (c >= 0xc2 && c <= 0xdf) {
-    n = 2;
-  } else if (c >= 0xe0 && c <= 0xef) {
-    n = 3;
-  } else if (c >= 0xf0 && c <= 0xf4) {
-    n = 4;
-  } else {
-    return 0;
-  }
-  if (i + n > b.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((u(i + k) & 0xc0) != 0x80) return 0;
-  }
-  return n;
-}
 
 // Which part's rows a keyword field belongs to, when not to `parte`.
 std::optional<std::pair<source::record, parte_sorgente>> di_altra_parte(
@@ -126,8 +104,10 @@ void lettura_sorgente::avviso_utf8(std::string_view b) {
       continue;
     }
     if (c < 0x80) continue;
-    const std::size_t n = sequenza_utf8(b, i);
-    if (n == 0) return;
+    const std::optional<source::carattere_utf8> u =
+        source::leggi_utf8(b.substr(i));
+    if (!u) return;
+    const std::size_t n = u->lunghezza;
     if (riga != ultima_contata) {
       ++righe;
       ultima_contata = riga;

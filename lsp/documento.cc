@@ -2,8 +2,10 @@
 #include "lsp/documento.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "source/cp1252.h"
+#include "source/testo_utf8.h"
 
 namespace lsp {
 
@@ -21,36 +23,10 @@ struct carattere {
 };
 
 carattere leggi(std::string_view s, std::size_t i) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) return {1, b0, true};
-  std::size_t n = 0;
-  char32_t cp = 0;
-  char32_t minimo = 0;
-  if ((b0 & 0xE0) == 0xC0) {
-    n = 2;
-    cp = b0 & 0x1Fu;
-    minimo = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    n = 3;
-    cp = b0 & 0x0Fu;
-    minimo = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    n = 4;
-    cp = b0 & 0x07u;
-    minimo = 0x10000;
-  } else {
-    return {};
-  }
-  if (i + n > s.size()) return {};
-  for (std::size_t k = 1; k < n; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return {};
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  if (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    return {};
-  }
-  return {n, cp, true};
+  const std::optional<source::carattere_utf8> c =
+      source::leggi_utf8(s.substr(i));
+  if (!c) return {};
+  return {c->lunghezza, c->codice, true};
 }
 
 // Units the editor counts for a character.

@@ -4,6 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+
+#include "source/testo_utf8.h"
 
 namespace source {
 
@@ -17,34 +20,6 @@ constexpr std::array<char32_t, 32> alti_cp1252 = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Decodes one UTF-8 character at `i`; returns false when malformed.
-bool leggi_utf8(std::string_view s, std::size_t& i, char32_t& cp) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  int seguito = 0;
-  if (b0 < 0x80) {
-    cp = b0;
-  } else if ((b0 & 0xE0) == 0xC0) {
-    cp = b0 & 0x1Fu;
-    seguito = 1;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    cp = b0 & 0x0Fu;
-    seguito = 2;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    cp = b0 & 0x07u;
-    seguito = 3;
-  } else {
-    return false;
-  }
-  ++i;
-  for (int k = 0; k < seguito; ++k, ++i) {
-    if (i >= s.size()) return false;
-    const auto b = static_cast<unsigned char>(s[i]);
-    if ((b & 0xC0) != 0x80) return false;
-    cp = (cp << 6) | (b & 0x3Fu);
-  }
-  return true;
-}
-
 std::string nome_carattere(char32_t cp) {
   char testo[16];
   std::snprintf(testo, sizeof testo, "U+%04X", static_cast<unsigned>(cp));
@@ -57,11 +32,13 @@ bool in_cp1252(std::string_view utf8, std::string& out, std::string& scartato) {
   std::size_t i = 0;
   while (i < utf8.size()) {
     const std::size_t inizio = i;
-    char32_t cp = 0;
-    if (!leggi_utf8(utf8, i, cp)) {
+    const std::optional<carattere_utf8> c = leggi_utf8(utf8.substr(i));
+    if (!c) {
       scartato = "UTF-8 non valido al byte " + std::to_string(inizio);
       return false;
     }
+    const char32_t cp = c->codice;
+    i += c->lunghezza;
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
       out.push_back(static_cast<char>(static_cast<unsigned char>(cp)));
       continue;
@@ -93,16 +70,7 @@ std::string da_cp1252(std::string_view byte) {
       cp = alti_cp1252[b - 0x80];
       if (cp == 0) cp = 0xFFFD;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+    aggiungi_utf8(out, cp);
   }
   return out;
 }

@@ -4,10 +4,25 @@
 #ifndef SOURCE_TESTO_UTF8_H_
 #define SOURCE_TESTO_UTF8_H_
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace source {
+
+// One character of UTF-8 text: its code point and its length in bytes.
+struct carattere_utf8 {
+  char32_t codice = 0;
+  std::size_t lunghezza = 0;
+};
+
+// The character at the front of `s`; nullopt when the bytes there are not
+// one well-formed character: a stray or missing continuation byte, a
+// sequence cut short by the end of `s`, an overlong form, a surrogate or a
+// code point past U+10FFFF. Every reader of UTF-8 in the program decodes
+// through this. REQUIRES: s is not empty.
+std::optional<carattere_utf8> leggi_utf8(std::string_view s);
 
 // Appends the UTF-8 form of c. REQUIRES: c <= 0x10FFFF, not a surrogate.
 void aggiungi_utf8(std::string& out, char32_t c);

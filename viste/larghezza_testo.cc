@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+
+#include "source/testo_utf8.h"
 
 namespace viste {
 
@@ -85,28 +88,9 @@ constexpr altro_carattere altri[] = {
 // The next character of `s` and its length; a byte that starts no valid
 // sequence counts as one character of its own.
 std::pair<char32_t, std::size_t> prossimo(std::string_view s) {
-  const auto b0 = static_cast<unsigned char>(s[0]);
-  std::size_t n = 1;
-  char32_t c = b0;
-  if (b0 >= 0xF0) {
-    n = 4;
-    c = b0 & 0x07u;
-  } else if (b0 >= 0xE0) {
-    n = 3;
-    c = b0 & 0x0Fu;
-  } else if (b0 >= 0xC0) {
-    n = 2;
-    c = b0 & 0x1Fu;
-  } else if (b0 >= 0x80) {
-    return {0xFFFD, 1};
-  }
-  if (s.size() < n) return {0xFFFD, 1};
-  for (std::size_t i = 1; i < n; ++i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if ((b & 0xC0) != 0x80) return {0xFFFD, 1};
-    c = (c << 6) | (b & 0x3Fu);
-  }
-  return {c, n};
+  const std::optional<source::carattere_utf8> c = source::leggi_utf8(s);
+  if (!c) return {0xFFFD, 1};
+  return {c->codice, c->lunghezza};
 }
 
 double avanzamento(char32_t c, bool grassetto) {

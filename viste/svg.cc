@@ -6,6 +6,7 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "source/testo_utf8.h"
 #include "viste/larghezza_testo.h"
@@ -28,34 +29,9 @@ bool ammesso_in_xml(char32_t c) {
 // The character at the front of `s` and its length in bytes; an invalid or
 // overlong sequence gives U+FFFD for its first byte alone.
 std::pair<char32_t, std::size_t> prossimo(std::string_view s) {
-  const auto b0 = static_cast<unsigned char>(s[0]);
-  if (b0 < 0x80) return {b0, 1};
-  std::size_t lunghezza = 0;
-  char32_t c = 0;
-  char32_t minimo = 0;
-  if ((b0 & 0xE0) == 0xC0) {
-    lunghezza = 2;
-    c = b0 & 0x1Fu;
-    minimo = 0x80;
-  } else if ((b0 & 0xF0) == 0xE0) {
-    lunghezza = 3;
-    c = b0 & 0x0Fu;
-    minimo = 0x800;
-  } else if ((b0 & 0xF8) == 0xF0) {
-    lunghezza = 4;
-    c = b0 & 0x07u;
-    minimo = 0x10000;
-  } else {
-    return {sostituto, 1};
-  }
-  if (s.size() < lunghezza) return {sostituto, 1};
-  for (std::size_t i = 1; i < lunghezza; ++i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if ((b & 0xC0) != 0x80) return {sostituto, 1};
-    c = (c << 6) | (b & 0x3Fu);
-  }
-  if (c < minimo) return {sostituto, 1};
-  return {c, lunghezza};
+  const std::optional<source::carattere_utf8> c = source::leggi_utf8(s);
+  if (!c) return {sostituto, 1};
+  return {c->codice, c->lunghezza};
 }
 
 }  // namespace

@@ -49,3 +49,46 @@ TEST(TestoUtf8Test, ReadableTextReplacesControlAndUndefinedBytes) {
     EXPECT_EQ(source::utf8_leggibile(c.byte), c.atteso);
   }
 }
+
+// Each form at its edges, and every way a sequence can be malformed.
+TEST(TestoUtf8Test, ReadsOneWellFormedCharacterOrNone) {
+  struct caso {
+    std::string byte;
+    char32_t codice;  // 0: not a character
+    std::size_t lunghezza;
+  };
+  const caso casi[] = {
+      {"A", U'A', 1},
+      {"\x7f", 0x7f, 1},
+      {"\xc2\x80", 0x80, 2},
+      {"\xc3\xa0x", 0xe0, 2},  // only the first character is read
+      {"\xdf\xbf", 0x7ff, 2},
+      {"\xe0\xa0\x80", 0x800, 3},
+      {"\xe2\x82\xac", 0x20ac, 3},
+      {"\xef\xbf\xbf", 0xffff, 3},
+      {"\xf0\x90\x80\x80", 0x10000, 4},
+      {"\xf4\x8f\xbf\xbf", 0x10ffff, 4},
+      {"\x80", 0, 0},              // a stray continuation byte
+      {"\xc3", 0, 0},              // cut short
+      {"\xe2\x82", 0, 0},          // cut short
+      {"\xc3\x41", 0, 0},          // no continuation
+      {"\xc0\x80", 0, 0},          // overlong
+      {"\xe0\x80\x80", 0, 0},      // overlong
+      {"\xf0\x80\x80\x80", 0, 0},  // overlong
+      {"\xed\xa0\x80", 0, 0},      // a surrogate
+      {"\xf4\x90\x80\x80", 0, 0},  // past U+10FFFF
+      {"\xf8\x88\x80\x80\x80", 0, 0},
+      {"\xff", 0, 0},
+  };
+  for (const caso& c : casi) {
+    SCOPED_TRACE(c.byte);
+    const std::optional<source::carattere_utf8> u = source::leggi_utf8(c.byte);
+    if (c.codice == 0) {
+      EXPECT_FALSE(u.has_value());
+      continue;
+    }
+    ASSERT_TRUE(u.has_value());
+    EXPECT_EQ(u->codice, c.codice);
+    EXPECT_EQ(u->lunghezza, c.lunghezza);
+  }
+}

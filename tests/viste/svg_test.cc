@@ -42,13 +42,15 @@ TEST(SvgTest, TextIsEscapedAndAlwaysAllowedInXml) {
       {"tab\tlf\ncr\r", "tab\tlf\ncr\r"},
       {std::string("a\0b", 3), "a" + fffd + "b"},
       {"\x01\x1F", fffd + fffd},
-      {"\xC2\x85", fffd},          // C1 control
-      {"\xFF", fffd},              // never in UTF-8
-      {"\xC0\x80", fffd + fffd},   // overlong
-      {"\xE2\x82", fffd + fffd},   // cut short
-      {"\xED\xA0\x80", fffd},      // surrogate
-      {"\xEF\xBF\xBE", fffd},      // U+FFFE
-      {"\xF4\x90\x80\x80", fffd},  // past U+10FFFF
+      {"\xC2\x85", fffd},         // C1 control
+      {"\xFF", fffd},             // never in UTF-8
+      {"\xC0\x80", fffd + fffd},  // overlong
+      {"\xE2\x82", fffd + fffd},  // cut short
+      // A surrogate or a code point past U+10FFFF is no character: each of
+      // its bytes is replaced, as for any other malformed sequence.
+      {"\xED\xA0\x80", fffd + fffd + fffd},
+      {"\xEF\xBF\xBE", fffd},  // U+FFFE
+      {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},
       {"\xE2\x28\xA1", fffd + "(" + fffd},
   };
   for (const caso& c : casi) {

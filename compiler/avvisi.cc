@@ -59,7 +59,7 @@ std::vector<voce_avviso> tabella_avvisi() {
        "dopo di essa, o una riga di un'altra parte prima della sua "
        "intestazione; è ignorata, e l'avviso viene dato una volta per "
        "intestazione.",
-       source::ogni_record},
+       source::ogni_record, voce_avviso::file::linea},
       {"La riga è dell'altro file (della linea nel file del treno, o il "
        "contrario) ed è ignorata.",
        source::ogni_record},

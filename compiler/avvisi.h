@@ -24,7 +24,7 @@ struct voce_avviso {
   enum class file { entrambi, linea, treno };
   std::string descrizione;
   std::span<const source::record> righe;
-  file di = file::entrambi;  // for a warning of the file as a whole
+  file di = file::entrambi;  // the source whose reading can give it
 };
 
 std::vector<voce_avviso> tabella_avvisi();

@@ -184,22 +184,22 @@ std::string pagina(bool treno) {
       "- Ogni riga ha tanti valori quanti ne chiede la sua parola chiave: "
       "a una riga che ne ha meno, il lettore dà il primo campo della riga "
       "dopo.\n"
-      "- La lettura inizia alla riga che contiene `[generale]`; la parte "
-      "`[generale]` finisce alla prima intestazione tra parentesi quadre "
-      "che segue. ";
-  out += treno ? "Nel file del treno ogni riga è riconosciuta dovunque stia "
-                 "dopo `[generale]`: le altre intestazioni servono a chi "
-                 "legge.\n"
-               : "Le righe delle altre sezioni sono riconosciute dovunque "
-                 "stiano dopo la parte `[generale]`: le loro intestazioni "
-                 "servono a chi legge.\n";
+      "- La lettura inizia alla riga che contiene `[generale]`. ";
+  out += treno ? "Da lì ogni riga del treno è riconosciuta dovunque stia: le "
+                 "intestazioni delle sezioni servono a chi legge.\n"
+               : "La parte `[generale]` finisce alla prima intestazione tra "
+                 "parentesi quadre che segue; le righe delle altre sezioni "
+                 "sono riconosciute dovunque stiano dopo di essa: le loro "
+                 "intestazioni servono a chi legge.\n";
   out +=
       "- Un campo che contiene un trattino `-` dove il lettore aspetta una "
       "parola chiave è un commento (di solito `-- testo`): ne salta al "
       "massimo " +
-      n(compiler::commenti_generali) +
-      " di seguito nella parte `[generale]` e " + n(compiler::commenti_righe) +
-      " nelle altre. Un commento non deve contenere virgole.\n"
+      (treno ? n(compiler::commenti_righe) + " di seguito"
+             : n(compiler::commenti_generali) +
+                   " di seguito nella parte `[generale]` e " +
+                   n(compiler::commenti_righe) + " nelle altre") +
+      ". Un commento non deve contenere virgole.\n"
       "- Le righe di posizione crescente (pendenze, velocità, aderenze) "
       "vanno in ordine; ogni posizione è in metri dall'inizio del percorso, "
       "e la griglia ha una cella ogni " +
@@ -224,7 +224,7 @@ std::string pagina(bool treno) {
   }
   out += "\nPer ogni riga valgono anche:\n\n";
   for (const compiler::voce_avviso& a : compiler::tabella_avvisi()) {
-    if (di_ogni_riga(a.righe)) {
+    if (di_ogni_riga(a.righe) && a.di != altro) {
       out += "- " + a.descrizione + "\n";
     }
   }

@@ -24,6 +24,7 @@
 #include "lsp/uri.h"
 #include "port/scrittura.h"
 #include "port/sistema.h"
+#include "source/cp1252.h"
 
 namespace {
 
@@ -33,18 +34,9 @@ using json = nlohmann::json;
 constexpr std::string_view linea = "Vendralo";
 constexpr std::string_view treno = "Kv4417";
 
+// What the editor holds of a source's bytes.
 std::string testo_di(const std::string& byte) {
-  std::string t;
-  for (const char ch : byte) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      t += static_cast<char>(c);
-    } else {
-      t += static_cast<char>(0xC0 | (c >> 6));
-      t += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return t;
+  return source::da_cp1252(byte);
 }
 
 // A folder with one pair of sources, both open in a server.

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/avvisi.h"
 #include "compiler/formato.h"
@@ -83,7 +84,8 @@ void voce_guasto(std::string& out, const compiler::voce_guasto& g) {
   out += ": " + std::string(g.significato) + "\n";
 }
 
-void riga(std::string& out, const descrizione_record& d) {
+void riga(std::string& out, const descrizione_record& d,
+          const std::vector<compiler::voce_avviso>& avvisi_tutti) {
   const source::tipo_record& t = source::definizione(d.kind);
   out += "### `" + std::string(source::parola_di(d.kind)) + "`\n\n";
   out += std::string(d.significato) + "\n\n";
@@ -123,7 +125,7 @@ void riga(std::string& out, const descrizione_record& d) {
       "\nAvvisi del controllo, oltre a quelli di ogni riga ([sopra]"
       "(#errori-e-avvisi-del-file)):\n\n";
   bool avvisi = false;
-  for (const compiler::voce_avviso& a : compiler::tabella_avvisi()) {
+  for (const compiler::voce_avviso& a : avvisi_tutti) {
     if (!di_ogni_riga(a.righe) && tra(a.righe, d.kind)) {
       out += "- " + a.descrizione + "\n";
       avvisi = true;
@@ -149,6 +151,7 @@ std::string ancora(std::string_view testo) {
 std::string pagina(bool treno) {
   const std::span<const std::string_view> sezioni =
       treno ? source::sezioni_treno() : source::sezioni_linea();
+  const std::vector<compiler::voce_avviso> avvisi = compiler::tabella_avvisi();
   std::string out =
       "<!-- Scritto da `scenario lsp --riferimento docs` dalle tabelle del "
       "programma: non modificare a mano. -->\n\n";
@@ -219,11 +222,11 @@ std::string pagina(bool treno) {
   out += "\nAvvisi del controllo:\n\n";
   const auto altro = treno ? compiler::voce_avviso::file::linea
                            : compiler::voce_avviso::file::treno;
-  for (const compiler::voce_avviso& a : compiler::tabella_avvisi()) {
+  for (const compiler::voce_avviso& a : avvisi) {
     if (a.righe.empty() && a.di != altro) out += "- " + a.descrizione + "\n";
   }
   out += "\nPer ogni riga valgono anche:\n\n";
-  for (const compiler::voce_avviso& a : compiler::tabella_avvisi()) {
+  for (const compiler::voce_avviso& a : avvisi) {
     if (di_ogni_riga(a.righe) && a.di != altro) {
       out += "- " + a.descrizione + "\n";
     }
@@ -249,7 +252,7 @@ std::string pagina(bool treno) {
     bool righe = false;
     for (const descrizione_record& d : source::descrizioni()) {
       if (!della_pagina(d, treno) || d.sezione != s) continue;
-      riga(out, d);
+      riga(out, d, avvisi);
       righe = true;
     }
     if (!righe) {

@@ -16,6 +16,7 @@
 #include "content/dati_treno.h"
 #include "lsp/trasporto.h"
 #include "lsp/uri.h"
+#include "source/cp1252.h"
 #include "tests/file_prova.h"
 
 namespace {
@@ -135,18 +136,9 @@ std::map<std::string, std::vector<std::string>> righe_del_controllo(
   return m;
 }
 
+// What the editor holds of a source's bytes.
 std::string testo_di(const std::string& byte) {
-  std::string t;
-  for (const char ch : byte) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) {
-      t += static_cast<char>(c);
-    } else {
-      t += static_cast<char>(0xC0 | (c >> 6));
-      t += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return t;
+  return source::da_cp1252(byte);
 }
 
 }  // namespace
